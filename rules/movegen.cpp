@@ -1,0 +1,254 @@
+#include "rules/movegen.h"
+
+#include <cassert>
+#include <algorithm>
+#include <cstddef>
+
+namespace zarvo {
+
+namespace {
+
+// A capture path under construction: the start square and each landing so far.
+struct PathBuffer {
+    std::array<char, MoveString::kCapacity> chars{};
+    std::size_t size = 0;
+
+    std::string_view view() const { return {chars.data(), size}; }
+};
+
+// The square on the edge toward which a direction leads: nothing can be jumped from there on.
+constexpr bool on_far_edge(int row, int column, int direction) {
+    switch (direction) {
+        case 0:
+            return column == 0;
+        case 1:
+            return row == 7;
+        case 2:
+            return row == 0;
+        default:
+            return column == 7;
+    }
+}
+
+// The capture search proper: `path` holds the path so far and is restored before returning.
+int attacks_from(PathBuffer& path, const Board& board, int reach, MoveList& list, int excluded1,
+                 int excluded2, char prune) {
+    const std::size_t n_chars = path.size;
+    const int from_row = '8' - path.chars[n_chars - 1];
+    const int from_column = path.chars[n_chars - 2] - 'a';
+    const int from = square_index(from_row, from_column);
+    const char mover = board[from];
+    const char mover_side = to_upper(mover);
+    const int max_landing = variant == 0 ? 1 : reach;
+    int found = 0;
+
+    for (int d = 0; d < 4; ++d) {
+        if (d == excluded1 || d == excluded2) {
+            continue;
+        }
+        // Look along the line for the first piece, within reach.
+        int victim = -1;
+        int j = 1;
+        for (; j <= reach; ++j) {
+            const int r = from_row + j * dj[d];
+            const int c = from_column + j * di[d];
+            if (!on_board(r, c) || on_far_edge(r, c, d)) {
+                break;
+            }
+            const char piece = board[square_index(r, c)];
+            if (piece == kEmpty) {
+                continue;
+            }
+            if (to_upper(piece) != mover_side) {
+                victim = square_index(r, c);
+            }
+            break;
+        }
+        if (victim < 0) {
+            continue;
+        }
+        // Land on each empty square behind it, nearest first.
+        for (int k = 1; k <= max_landing; ++k) {
+            const int r = from_row + (j + k) * dj[d];
+            const int c = from_column + (j + k) * di[d];
+            if (!on_board(r, c)) {
+                break;
+            }
+            const int landing = square_index(r, c);
+            if (board[landing] != kEmpty) {
+                break;
+            }
+            list.append(path.view(), landing);
+            ++found;
+            // A man that reaches its crowning row ends its chain there.
+            if ((mover == kRedMan && r == 0) || (mover == kBlueMan && r == 7)) {
+                continue;
+            }
+            // Every jump captures a piece, so a path never outgrows the buffer; the test is a
+            // safeguard for boards that no game can reach.
+            if (n_chars + 2 > path.chars.size()) {
+                continue;
+            }
+            Board next = board;
+            next[victim] = kEmpty;
+            next[from] = kEmpty;
+            next[landing] = mover;
+            const SquareName name = square_name(landing);
+            path.chars[n_chars] = name[0];
+            path.chars[n_chars + 1] = name[1];
+            path.size = n_chars + 2;
+            // A man keeps its backward direction barred; a king may not turn straight back.
+            const int next_excluded1 = reach == 1 ? excluded1 : opposite(d);
+            const int next_excluded2 = (k != 1 && prune != 0) ? d : -1;
+            found += attacks_from(path, next, reach, list, next_excluded1, next_excluded2, prune);
+            path.size = n_chars;
+        }
+    }
+    return found;
+}
+
+// The capture paths of one generate_moves call; only one call may use it at a time.
+MoveList& attack_moves() {
+    static MoveList list;
+    return list;
+}
+
+bool generating = false;
+
+// Marks generate_moves as active for the lifetime of one call.
+class GenerationGuard {
+public:
+    GenerationGuard() {
+        assert(!generating && "generate_moves is not re-entrant");
+        generating = true;
+    }
+    ~GenerationGuard() { generating = false; }
+    GenerationGuard(const GenerationGuard&) = delete;
+    GenerationGuard& operator=(const GenerationGuard&) = delete;
+};
+
+}  // namespace
+
+int generate_attacks(std::string_view path, const Board& board, int reach, MoveList& list,
+                     int excluded1, int excluded2, char prune) {
+    PathBuffer buffer;
+    if (path.size() < 2 || path.size() > buffer.chars.size() ||
+        !parse_square(path[path.size() - 2], path.back())) {
+        return 0;
+    }
+    for (char ch : path) {
+        buffer.chars[buffer.size++] = ch;
+    }
+    return attacks_from(buffer, board, reach, list, excluded1, excluded2, prune);
+}
+
+int clear_attacks(MoveList& list) {
+    std::string& text = list.text_buffer();
+    std::size_t longest = 0;
+    for (std::string_view entry : MoveEntries(text)) {
+        longest = std::max(longest, entry.size());
+    }
+    // Compact in place: kept entries slide down over the removed ones.
+    std::size_t write = 0;
+    std::size_t read = 0;
+    int removed = 0;
+    while (read < text.size()) {
+        std::size_t end = text.find(',', read + 1);
+        if (end == std::string::npos) {
+            end = text.size();
+        }
+        const std::size_t entry_size = end - read - 1;
+        if (entry_size == longest) {
+            if (write != read) {
+                text.replace(write, end - read, text, read, end - read);
+            }
+            write += end - read;
+        } else {
+            ++removed;
+        }
+        read = end;
+    }
+    text.resize(write);
+    return removed;
+}
+
+int generate_moves(const Board& board, char side, MoveList& list, char prune) {
+    const GenerationGuard guard;
+    MoveList& attacks = attack_moves();
+    list.clear();
+    attacks.clear();
+    if (side != kRed && side != kBlue) {
+        return 0;
+    }
+    int plain = 0;
+    int captures = 0;
+    const char man = man_of(side);
+
+    for (int column = 0; column < 8; ++column) {
+        for (int row = 0; row < 8; ++row) {
+            const int square = square_index(row, column);
+            const char piece = board[square];
+            const SquareName name = square_name(square);
+            const std::string_view start(name.data(), name.size());
+            if (piece == side) {
+                for (int d = 0; d < 4; ++d) {
+                    for (int s = 1; s <= 7; ++s) {
+                        const int r = row + s * dj[d];
+                        const int c = column + s * di[d];
+                        if (!on_board(r, c) || board[square_index(r, c)] != kEmpty) {
+                            break;
+                        }
+                        list.append(start, square_index(r, c));
+                        ++plain;
+                    }
+                }
+                captures += generate_attacks(start, board, 6, attacks, -1, -1, prune);
+            } else if (piece == man) {
+                const int backward = piece == kRedMan ? 1 : 2;
+                for (int d = 0; d < 4; ++d) {
+                    if (d == backward) {
+                        continue;
+                    }
+                    const int r = row + dj[d];
+                    const int c = column + di[d];
+                    if (on_board(r, c) && board[square_index(r, c)] == kEmpty) {
+                        list.append(start, square_index(r, c));
+                        ++plain;
+                    }
+                }
+                captures += generate_attacks(start, board, 1, attacks, backward, -1, prune);
+            }
+        }
+    }
+
+    if (variant == 0) {
+        list.append_list(attacks.text());
+        return plain + captures;
+    }
+    if (!attacks.empty()) {
+        // The greatest capture is compulsory: the longest paths replace every other move.
+        captures -= clear_attacks(attacks);
+        list.clear();
+        list.append_list(attacks.text());
+        return captures;
+    }
+    return plain;
+}
+
+int check_legal(const Board& board, char side, std::string_view path) {
+    static MoveList list;
+    generate_moves(board, side, list, 0);
+    for (std::string_view entry : list.entries()) {
+        if (entry == path) {
+            return 1;
+        }
+    }
+    return 0;
+}
+
+int check_if_can_play(const Board& board, char side) {
+    static MoveList list;
+    return generate_moves(board, side, list, 1);
+}
+
+}  // namespace zarvo
