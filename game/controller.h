@@ -7,7 +7,7 @@ namespace zarvo {
 
 // What the turn controller needs from the window; the UI implements it and tests replace it.
 class GameView {
-public:
+  public:
     virtual ~GameView() = default;
     // Repaints the board from the globals and refreshes the piece counts.
     virtual void redraw() = 0;
@@ -15,6 +15,9 @@ public:
     virtual void set_status_text(std::string_view text) = 0;
     // Handles every pending event of the window.
     virtual void pump_events() = 0;
+    // Whether the player has asked to quit: the turn cycle then stops once the computer's search
+    // is over, and nothing more is shown.
+    virtual bool closing() const { return false; }
 };
 
 // Connects the controller to its window (nullptr: no window, nothing is shown or pumped).
@@ -27,6 +30,8 @@ GameView* view();
 void new_game();
 
 // Runs the turn cycle from the current status until the human is to move or the game is over.
+// The computer's moves and the passes of either side follow each other in one loop; a position
+// where neither side can move ends the game with no winner.
 void main_loop();
 
 // Shows the outcome for check_winner's result ('X', 'O' or 1) and ends the game.
