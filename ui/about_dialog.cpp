@@ -1,1 +1,25 @@
-// Placeholder.
+// "About": the game's name, its version and the project's address.
+#include "ui/about_dialog.h"
+
+#include "ui/dialogs.h"
+#include "ui/modal_dialog.h"
+
+namespace zarvo {
+
+AboutDialog::AboutDialog(Gtk::Window& parent)
+    : Gtk::Dialog("About Zarvo", parent, true),
+      text_(Glib::ustring("Zarvo game\n Version of 26 July 2002\n ") + kProjectAddress) {
+    set_resizable(false);
+    set_accessible_id(*this, "about-dialog");
+    set_accessible_id(text_, "about-text");
+    // The lines are centred against each other, as labels of this game always were.
+    text_.set_justify(Gtk::JUSTIFY_CENTER);
+    get_content_area()->pack_start(text_, Gtk::PACK_EXPAND_WIDGET);
+    set_accessible_id(*add_button("O.K.", Gtk::RESPONSE_CLOSE), "about-ok");
+}
+
+void about_message(Gtk::Window& parent) {
+    open_modal(new AboutDialog(parent));
+}
+
+}  // namespace zarvo

@@ -1,1 +1,34 @@
-// Placeholder.
+// "Rules": the rules of both variants in a scrolled, read-only view.
+#include "ui/rules_dialog.h"
+
+#include <gtkmm/adjustment.h>
+
+#include "ui/dialogs.h"
+#include "ui/modal_dialog.h"
+#include "ui/rules_text.h"
+
+namespace zarvo {
+
+RulesDialog::RulesDialog(Gtk::Window& parent)
+    : Gtk::Dialog("Zarvo rules", parent, true),
+      scroller_(Glib::RefPtr<Gtk::Adjustment>(), Gtk::Adjustment::create(0, 0, 100, 10, 25, 25)) {
+    set_size_request(400, 350);
+    set_accessible_id(*this, "rules-dialog");
+    set_accessible_id(text_, "rules-text");
+
+    scroller_.set_policy(Gtk::POLICY_AUTOMATIC, Gtk::POLICY_AUTOMATIC);
+    text_.set_wrap_mode(Gtk::WRAP_WORD);
+    text_.set_editable(false);
+    text_.set_cursor_visible(false);
+    text_.get_buffer()->set_text(Glib::ustring(rules_text.data(), rules_text.size()));
+
+    set_accessible_id(*add_button("O.K.", Gtk::RESPONSE_CLOSE), "rules-ok");
+    scroller_.add(text_);
+    get_content_area()->pack_start(scroller_, Gtk::PACK_EXPAND_WIDGET);
+}
+
+void rules_message(Gtk::Window& parent) {
+    open_modal(new RulesDialog(parent));
+}
+
+}  // namespace zarvo
