@@ -76,9 +76,9 @@ void sync_directory(const std::filesystem::path& path) {
     }
 }
 
-// Shows a failure on the status line when a window is attached.
+// Shows a line of text on the status line when a window is attached and staying.
 void report(std::string_view text) {
-    if (GameView* v = view()) {
+    if (GameView* v = view(); v != nullptr && !v->closing()) {
         v->set_status_text(text);
     }
 }

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "game/controller.h"
+#include "game/move_input.h"
 #include "game/savefile.h"
 #include "game/state.h"
 #include "rules/board.h"
@@ -469,6 +470,22 @@ TEST_F(SaveCommands, LoadedPositionsThatAreAlreadyOverEndAtOnce) {
     fs::remove("zarvo.dat");
     save_game();
     EXPECT_FALSE(fs::exists("zarvo.dat"));
+}
+
+TEST_F(SaveCommands, TakingTheLastEnemyPieceOfALoadedGameWins) {
+    SavedGame g = sample_game();
+    g.table = empty_board();
+    g.table[sq("d5")] = kBlueMan;
+    g.table[sq("d4")] = kRedMan;
+    write_file("zarvo.dat", to_bytes(encode_save(g)));
+    load_game();
+    ASSERT_EQ(status, kHumanToMove);
+    newmove = MoveString::from("d5d3");
+    play_button();
+    EXPECT_EQ(status, kNoGame);
+    EXPECT_EQ(view_.status_text, "You win !");
+    EXPECT_EQ(table[sq("d3")], kBlueMan);
+    EXPECT_EQ(table[sq("d4")], kEmpty);
 }
 
 TEST_F(SaveCommands, WithoutAWindowAFailureIsSilent) {
