@@ -24,24 +24,40 @@ inline constexpr std::array<int, 4> di{-1, 0, 0, 1};
 inline constexpr std::array<int, 4> dj{0, 1, -1, 0};
 
 // The direction that points straight back along the same line.
-constexpr int opposite(int direction) { return 3 - direction; }
+constexpr int opposite(int direction) {
+    return 3 - direction;
+}
 
 // Upper-cases a piece code without consulting the locale.
-constexpr char to_upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
+constexpr char to_upper(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+}
 
 // The other side's letter: 'O' for 'X', and 'X' for anything else.
-constexpr char opponent(char side) { return side == 'X' ? 'O' : 'X'; }
+constexpr char opponent(char side) {
+    return side == 'X' ? 'O' : 'X';
+}
 
 // Whether a piece code belongs to the side with this letter (men and kings alike).
-constexpr bool belongs_to(char piece, char side) { return to_upper(piece) == side; }
+constexpr bool belongs_to(char piece, char side) {
+    return to_upper(piece) == side;
+}
 
 // The man code of a side: 'o' for red, 'x' for blue.
-constexpr char man_of(char side) { return side == 'O' ? 'o' : 'x'; }
+constexpr char man_of(char side) {
+    return side == 'O' ? 'o' : 'x';
+}
 
 // Square index of row r (0 is rank 8) and column c (0 is file a).
-constexpr int square_index(int row, int column) { return row * 8 + column; }
-constexpr int row_of(int square) { return square / 8; }
-constexpr int column_of(int square) { return square % 8; }
+constexpr int square_index(int row, int column) {
+    return row * 8 + column;
+}
+constexpr int row_of(int square) {
+    return square / 8;
+}
+constexpr int column_of(int square) {
+    return square % 8;
+}
 constexpr bool on_board(int row, int column) {
     return row >= 0 && row < 8 && column >= 0 && column < 8;
 }

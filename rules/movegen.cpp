@@ -1,7 +1,7 @@
 #include "rules/movegen.h"
 
-#include <cassert>
 #include <algorithm>
+#include <cassert>
 #include <cstddef>
 
 namespace zarvo {
@@ -10,7 +10,7 @@ namespace {
 
 // A capture path under construction: the start square and each landing so far.
 struct PathBuffer {
-    std::array<char, MoveString::kCapacity> chars{};
+    std::array<char, MoveString::kCapacity> chars;
     std::size_t size = 0;
 
     std::string_view view() const { return {chars.data(), size}; }
@@ -117,7 +117,7 @@ bool generating = false;
 
 // Marks generate_moves as active for the lifetime of one call.
 class GenerationGuard {
-public:
+  public:
     GenerationGuard() {
         assert(!generating && "generate_moves is not re-entrant");
         generating = true;
@@ -136,39 +136,35 @@ int generate_attacks(std::string_view path, const Board& board, int reach, MoveL
         !parse_square(path[path.size() - 2], path.back())) {
         return 0;
     }
-    for (char ch : path) {
-        buffer.chars[buffer.size++] = ch;
-    }
+    buffer.size = path.copy(buffer.chars.data(), path.size());
     return attacks_from(buffer, board, reach, list, excluded1, excluded2, prune);
 }
 
 int clear_attacks(MoveList& list) {
-    std::string& text = list.text_buffer();
     std::size_t longest = 0;
-    for (std::string_view entry : MoveEntries(text)) {
+    for (std::string_view entry : list.entries()) {
         longest = std::max(longest, entry.size());
     }
     // Compact in place: kept entries slide down over the removed ones.
+    char* text = list.data();
+    const std::size_t size = list.text().size();
     std::size_t write = 0;
     std::size_t read = 0;
     int removed = 0;
-    while (read < text.size()) {
-        std::size_t end = text.find(',', read + 1);
-        if (end == std::string::npos) {
-            end = text.size();
+    while (read < size) {
+        std::size_t end = read + 1;
+        while (end < size && text[end] != ',') {
+            ++end;
         }
-        const std::size_t entry_size = end - read - 1;
-        if (entry_size == longest) {
-            if (write != read) {
-                text.replace(write, end - read, text, read, end - read);
-            }
+        if (end - read - 1 == longest) {
+            std::copy(text + read, text + end, text + write);
             write += end - read;
         } else {
             ++removed;
         }
         read = end;
     }
-    text.resize(write);
+    list.truncate(write);
     return removed;
 }
 
@@ -183,13 +179,20 @@ int generate_moves(const Board& board, char side, MoveList& list, char prune) {
     int plain = 0;
     int captures = 0;
     const char man = man_of(side);
+    PathBuffer start_path;
+    start_path.size = 2;
 
     for (int column = 0; column < 8; ++column) {
         for (int row = 0; row < 8; ++row) {
             const int square = square_index(row, column);
             const char piece = board[square];
+            if (piece != side && piece != man) {
+                continue;
+            }
             const SquareName name = square_name(square);
             const std::string_view start(name.data(), name.size());
+            start_path.chars[0] = name[0];
+            start_path.chars[1] = name[1];
             if (piece == side) {
                 for (int d = 0; d < 4; ++d) {
                     for (int s = 1; s <= 7; ++s) {
@@ -202,8 +205,8 @@ int generate_moves(const Board& board, char side, MoveList& list, char prune) {
                         ++plain;
                     }
                 }
-                captures += generate_attacks(start, board, 6, attacks, -1, -1, prune);
-            } else if (piece == man) {
+                captures += attacks_from(start_path, board, 6, attacks, -1, -1, prune);
+            } else {
                 const int backward = piece == kRedMan ? 1 : 2;
                 for (int d = 0; d < 4; ++d) {
                     if (d == backward) {
@@ -216,7 +219,7 @@ int generate_moves(const Board& board, char side, MoveList& list, char prune) {
                         ++plain;
                     }
                 }
-                captures += generate_attacks(start, board, 1, attacks, backward, -1, prune);
+                captures += attacks_from(start_path, board, 1, attacks, backward, -1, prune);
             }
         }
     }

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstddef>
 #include <iterator>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -63,7 +64,7 @@ inline constexpr std::size_t kMaxPathSquares = 64;
 // A move string in fixed storage large enough for the longest path on any board; used for the
 // pending path, the last move and the computer's choice. Pushing past capacity is refused.
 class MoveString {
-public:
+  public:
     static constexpr std::size_t kCapacity = 2 * kMaxPathSquares;
 
     constexpr MoveString() = default;
@@ -127,16 +128,16 @@ public:
         return a.view() == b.view();
     }
 
-private:
+  private:
     std::array<char, kCapacity + 1> chars_{};
     std::size_t size_ = 0;
 };
 
 // The entries of a move list text (",a3a4,b3b4"), walked in order without copying.
 class MoveEntries {
-public:
+  public:
     class iterator {
-    public:
+      public:
         using iterator_category = std::forward_iterator_tag;
         using value_type = std::string_view;
         using difference_type = std::ptrdiff_t;
@@ -160,7 +161,7 @@ public:
             return rest_.data() == other.rest_.data() && rest_.size() == other.rest_.size();
         }
 
-    private:
+      private:
         // Steps over the ',' that opens the next entry and frames its move string.
         constexpr void load() {
             if (rest_.empty()) {
@@ -178,7 +179,7 @@ public:
     constexpr iterator begin() const { return iterator(list_); }
     constexpr iterator end() const { return iterator(list_.substr(list_.size())); }
 
-private:
+  private:
     std::string_view list_;
 };
 
@@ -194,34 +195,83 @@ constexpr std::size_t count_moves(std::string_view list) {
 // A move list: ',' before every move, in the generator's order. Storage starts large enough for
 // the lists of real games and grows when a list outgrows it, so a list is never cut short.
 class MoveList {
-public:
+  public:
     static constexpr std::size_t kInitialCapacity = 84000;
 
-    MoveList() { text_.reserve(kInitialCapacity); }
+    MoveList() : data_(new char[kInitialCapacity]), capacity_(kInitialCapacity) { data_[0] = '\0'; }
+    MoveList(MoveList&&) noexcept = default;
+    MoveList& operator=(MoveList&&) noexcept = default;
+    MoveList(const MoveList&) = delete;
+    MoveList& operator=(const MoveList&) = delete;
+    ~MoveList() = default;
 
-    void clear() noexcept { text_.clear(); }
-    bool empty() const noexcept { return text_.empty(); }
-    std::string_view text() const noexcept { return text_; }
-    const char* c_str() const noexcept { return text_.c_str(); }
-    std::size_t capacity() const noexcept { return text_.capacity(); }
-    MoveEntries entries() const noexcept { return MoveEntries(text_); }
+    void clear() noexcept { truncate(0); }
+    bool empty() const noexcept { return size_ == 0; }
+    std::string_view text() const noexcept { return {data_.get(), size_}; }
+    const char* c_str() const noexcept { return data_.get(); }
+    std::size_t capacity() const noexcept { return capacity_; }
+    MoveEntries entries() const noexcept { return MoveEntries(text()); }
 
     // Appends one entry: the path followed by one more square.
     void append(std::string_view path, int square) {
+        const std::size_t size = size_ + 1 + path.size() + 2;
+        reserve(size + 1);
+        char* p = data_.get() + size_;
+        *p++ = ',';
+        path.copy(p, path.size());
+        p += path.size();
         const SquareName n = square_name(square);
-        text_.push_back(',');
-        text_.append(path);
-        text_.append(n.data(), n.size());
+        p[0] = n[0];
+        p[1] = n[1];
+        p[2] = '\0';
+        size_ = size;
     }
 
-    // Appends every entry of another list, keeping their order.
-    void append_list(std::string_view list) { text_.append(list); }
+    // Appends text that is itself a move list (or empty), keeping its entries' order.
+    void append_list(std::string_view list) {
+        reserve(size_ + list.size() + 1);
+        list.copy(data_.get() + size_, list.size());
+        size_ += list.size();
+        data_[size_] = '\0';
+    }
 
-    // The text itself, for edits in place that keep it a well-formed list.
-    std::string& text_buffer() noexcept { return text_; }
+    // Replaces the whole list by a move list text.
+    void assign(std::string_view list) {
+        clear();
+        append_list(list);
+    }
 
-private:
-    std::string text_;
+    // Storage for edits in place that keep the list well formed; see truncate().
+    char* data() noexcept { return data_.get(); }
+
+    // Shortens the list to its first `size` characters.
+    void truncate(std::size_t size) noexcept {
+        if (size < size_) {
+            size_ = size;
+        }
+        data_[size_] = '\0';
+    }
+
+  private:
+    // Makes room for at least `needed` characters, the NUL included; grows by doubling.
+    void reserve(std::size_t needed) {
+        if (needed <= capacity_) {
+            return;
+        }
+        std::size_t capacity = capacity_ * 2;
+        while (capacity < needed) {
+            capacity *= 2;
+        }
+        std::unique_ptr<char[]> bigger(new char[capacity]);
+        text().copy(bigger.get(), size_);
+        bigger[size_] = '\0';
+        data_ = std::move(bigger);
+        capacity_ = capacity;
+    }
+
+    std::unique_ptr<char[]> data_;
+    std::size_t size_ = 0;
+    std::size_t capacity_ = 0;
 };
 
 // Parses a position written as eight ranks from 8 down to 1 joined by '/', each rank eight

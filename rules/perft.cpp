@@ -10,8 +10,11 @@ namespace {
 
 // Walks the tree once; counts[k] gathers the nodes k + 1 plies below the root.
 class PerftWalker {
-public:
-    PerftWalker(int depth, char prune) : lists_(static_cast<std::size_t>(depth)), counts_(static_cast<std::size_t>(depth), 0), prune_(prune) {}
+  public:
+    PerftWalker(int depth, char prune)
+        : lists_(static_cast<std::size_t>(depth)),
+          counts_(static_cast<std::size_t>(depth), 0),
+          prune_(prune) {}
 
     void walk(const Board& board, char side, int ply) {
         int blue = 0;
@@ -42,7 +45,7 @@ public:
 
     const std::vector<std::uint64_t>& counts() const { return counts_; }
 
-private:
+  private:
     std::vector<MoveList> lists_;
     std::vector<std::uint64_t> counts_;
     char prune_;

@@ -33,10 +33,8 @@ TEST(GenerateMoves, StartingPositionEitherSide) {
 
 TEST(GenerateMoves, LoneKingSlidesByDirectionNearestFirst) {
     const Board b = board_with({{"d4", 'O'}, {"h7", 'x'}});
-    expect_everywhere(b,
-                      'O',
-                      ",d4c4,d4b4,d4a4,d4d3,d4d2,d4d1,d4d5,d4d6,d4d7,d4d8,d4e4,d4f4,d4g4,d4h4",
-                      14);
+    expect_everywhere(b, 'O',
+                      ",d4c4,d4b4,d4a4,d4d3,d4d2,d4d1,d4d5,d4d6,d4d7,d4d8,d4e4,d4f4,d4g4,d4h4", 14);
 }
 
 TEST(GenerateMoves, MenCaptureOptionallyInGreekCompulsorilyInTurkish) {
@@ -164,10 +162,10 @@ TEST(GenerateMoves, NoSideLetterMeansNoMoves) {
 
 TEST(ClearAttacks, KeepsLongestInOrder) {
     MoveList list;
-    list.text_buffer() = ",a1a2,b1b2b3,c1c2,d1d2d3,e1e2";
+    list.assign(",a1a2,b1b2b3,c1c2,d1d2d3,e1e2");
     EXPECT_EQ(clear_attacks(list), 3);
     EXPECT_EQ(list.text(), ",b1b2b3,d1d2d3");
-    list.text_buffer() = ",a1a2a3";
+    list.assign(",a1a2a3");
     EXPECT_EQ(clear_attacks(list), 0);
     EXPECT_EQ(list.text(), ",a1a2a3");
 }

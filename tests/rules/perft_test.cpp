@@ -19,7 +19,9 @@ TEST(Perft, TurkishFromTheStartMatchesPublishedFigures) {
     EXPECT_EQ(perft(starting_board(), 'O', 6, 0), (Counts{8, 64, 708, 7538, 85090, 931312}));
 }
 
-TEST(Perft, NoDepthNoCounts) { EXPECT_TRUE(perft(starting_board(), 'O', 0, 0).empty()); }
+TEST(Perft, NoDepthNoCounts) {
+    EXPECT_TRUE(perft(starting_board(), 'O', 0, 0).empty());
+}
 
 TEST(Perft, ASideWithoutPiecesIsTerminal) {
     VariantScope scope(0);

@@ -39,8 +39,7 @@ TEST(PlayMove, PlainAndManCapturesInBothVariants) {
 }
 
 TEST(PlayMove, GreekKingCapturesTheSquareBehindItsLanding) {
-    EXPECT_EQ(after(board_with({{"a1", 'O'}, {"a4", 'x'}}), "a1a5", 0),
-              board_with({{"a5", 'O'}}));
+    EXPECT_EQ(after(board_with({{"a1", 'O'}, {"a4", 'x'}}), "a1a5", 0), board_with({{"a5", 'O'}}));
 }
 
 TEST(PlayMove, TurkishKingClearsItsWholeSpan) {
@@ -66,8 +65,8 @@ TEST(PlayMove, CrowningOnlyForMenOnTheFarRank) {
 TEST(PlayMove, MalformedMovesLeaveTheBoardAlone) {
     for (char v : {0, 1}) {
         VariantScope scope(v);
-        for (const char* bad : {"", "c3", "c3c", "c3d4", "c3c3", "c3c9", "z3z4", "c3c4c", "c3c4d5",
-                                "c3c4c4"}) {
+        for (const char* bad :
+             {"", "c3", "c3c", "c3d4", "c3c3", "c3c9", "z3z4", "c3c4c", "c3c4d5", "c3c4c4"}) {
             Board b = starting_board();
             EXPECT_FALSE(play_move(b, bad)) << bad;
             EXPECT_EQ(b, starting_board()) << bad;

@@ -22,17 +22,19 @@ inline Board board_with(std::initializer_list<std::pair<std::string_view, char>>
 }
 
 // The square index of a name such as "e4".
-inline int sq(std::string_view name) { return *parse_square(name[0], name[1]); }
+inline int sq(std::string_view name) {
+    return *parse_square(name[0], name[1]);
+}
 
 // Sets the global variant for the lifetime of a test scope.
 class VariantScope {
-public:
+  public:
     explicit VariantScope(char v) : saved_(variant) { variant = v; }
     ~VariantScope() { variant = saved_; }
     VariantScope(const VariantScope&) = delete;
     VariantScope& operator=(const VariantScope&) = delete;
 
-private:
+  private:
     char saved_;
 };
 
