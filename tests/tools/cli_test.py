@@ -1,0 +1,133 @@
+#!/usr/bin/env python3
+"""zarvo-cli driven as a script would: exact output, exit statuses and one-line errors."""
+
+import subprocess
+import sys
+import unittest
+
+CLI = None
+
+START = "......../xxxxxxxx/xxxxxxxx/......../......../oooooooo/oooooooo/........"
+
+
+def pos(pieces):
+    """A POS text holding the given pieces, e.g. {"c3": "o", "c4": "x"}."""
+    rows = [["."] * 8 for _ in range(8)]
+    for name, piece in pieces.items():
+        rows[ord("8") - ord(name[1])][ord(name[0]) - ord("a")] = piece
+    return "/".join("".join(r) for r in rows)
+
+
+def run(*args):
+    return subprocess.run([CLI, *args], capture_output=True, text=True, timeout=120)
+
+
+class Moves(unittest.TestCase):
+    def test_start_position(self):
+        r = run("moves", "--variant", "greek", "--prune", "1", "--side", "O", "--pos", "start")
+        self.assertEqual(r.returncode, 0)
+        self.assertEqual(r.stdout, ",a3a4,b3b4,c3c4,d3d4,e3e4,f3f4,g3g4,h3h4\n8\n")
+        self.assertEqual(r.stderr, "")
+
+    def test_capture_lists_by_variant(self):
+        p = pos({"c3": "o", "f2": "o", "c4": "x", "c6": "x", "e5": "x", "h7": "x"})
+        greek = run("moves", "--variant", "greek", "--prune", "0", "--side", "O", "--pos", p)
+        self.assertEqual(greek.stdout, ",c3b3,c3d3,f2e2,f2f3,f2g2,c3c5,c3c5c7\n7\n")
+        turkish = run("moves", "--variant", "turkish", "--prune", "0", "--side", "O", "--pos", p)
+        self.assertEqual(turkish.stdout, ",c3c5c7\n1\n")
+
+    def test_pruning_flag(self):
+        p = pos({"a1": "O", "a3": "x", "a6": "x"})
+        full = run("moves", "--variant", "turkish", "--prune", "0", "--side", "O", "--pos", p)
+        self.assertEqual(full.stdout, ",a1a4a7,a1a4a8,a1a5a7,a1a5a8\n4\n")
+        pruned = run("moves", "--variant", "turkish", "--prune", "1", "--side", "O", "--pos", p)
+        self.assertEqual(pruned.stdout, ",a1a4a7,a1a4a8\n2\n")
+
+    def test_no_moves_is_an_empty_line(self):
+        p = pos({"a4": "x", "a3": "x", "b2": "x", "c2": "x", "a2": "o"})
+        r = run("moves", "--variant", "greek", "--prune", "1", "--side", "O", "--pos", p)
+        self.assertEqual(r.stdout, "\n0\n")
+
+
+class Perft(unittest.TestCase):
+    def test_turkish_start(self):
+        r = run("perft", "--variant", "turkish", "--prune", "0", "--side", "O", "--depth", "5",
+                "--pos", "start")
+        self.assertEqual(r.returncode, 0)
+        self.assertEqual(r.stdout, "1 8\n2 64\n3 708\n4 7538\n5 85090\n")
+        self.assertIn("nodes/s", r.stderr)
+
+    def test_terminal_and_pass(self):
+        walled = pos({"a4": "x", "a3": "x", "b2": "x", "c2": "x", "a2": "o"})
+        r = run("perft", "--variant", "greek", "--prune", "1", "--side", "O", "--depth", "2",
+                "--pos", walled)
+        self.assertEqual(r.stdout, "1 1\n2 6\n")
+        lone = pos({"d4": "O"})
+        r = run("perft", "--variant", "greek", "--prune", "1", "--side", "O", "--depth", "1",
+                "--pos", lone)
+        self.assertEqual(r.stdout, "1 0\n")
+
+
+class LegalAndApply(unittest.TestCase):
+    def test_legal(self):
+        p = pos({"a1": "O", "a3": "x", "c4": "x", "d3": "x", "b1": "X"})
+        cases = [("turkish", "a1a4d4d1a1", "1"), ("turkish", "a1a4", "0"),
+                 ("greek", "a1a4d4", "1"), ("greek", "a1", "0")]
+        for variant, path, expected in cases:
+            r = run("legal", "--variant", variant, "--side", "O", "--pos", p, "--path", path)
+            self.assertEqual((r.returncode, r.stdout), (0, expected + "\n"), (variant, path))
+
+    def test_apply(self):
+        r = run("apply", "--variant", "greek", "--pos", "start", "--move", "c3c4")
+        self.assertEqual(r.stdout, "......../xxxxxxxx/xxxxxxxx/......../..o...../oo.ooooo/oooooooo/........\n")
+        p = pos({"a1": "O", "a3": "x", "c5": "x"})
+        r = run("apply", "--variant", "turkish", "--pos", p, "--move", "a1a5e5")
+        self.assertEqual(r.stdout.strip(), pos({"e5": "O"}))
+        r = run("apply", "--variant", "greek", "--pos", pos({"c6": "o", "c7": "x"}), "--move", "c6c8")
+        self.assertEqual(r.stdout.strip(), pos({"c8": "O"}))
+
+
+class BadInput(unittest.TestCase):
+    def assert_usage_error(self, *args):
+        r = run(*args)
+        self.assertEqual(r.returncode, 2, args)
+        self.assertEqual(r.stdout, "", args)
+        self.assertEqual(r.stderr.count("\n"), 1, (args, r.stderr))
+        self.assertTrue(r.stderr.startswith("zarvo-cli"), r.stderr)
+
+    def test_each_kind_of_bad_input(self):
+        bad = [
+            (),
+            ("dance",),
+            ("moves", "--variant", "greek", "--prune", "1", "--side", "O", "--pos", "start", "--x", "1"),
+            ("moves", "--variant", "greek", "--prune", "1", "--side", "O"),
+            ("moves", "--variant", "greek", "--prune", "1", "--side", "O", "--pos"),
+            ("moves", "--variant", "italian", "--prune", "1", "--side", "O", "--pos", "start"),
+            ("moves", "--variant", "greek", "--prune", "2", "--side", "O", "--pos", "start"),
+            ("moves", "--variant", "greek", "--prune", "1", "--side", "o", "--pos", "start"),
+            ("moves", "--variant", "greek", "--prune", "1", "--side", "O", "--pos", START[:-1]),
+            ("moves", "--variant", "greek", "--prune", "1", "--side", "O", "--pos", START.replace("x", "z", 1)),
+            ("moves", "--variant", "greek", "--variant", "greek", "--prune", "1", "--side", "O", "--pos", "start"),
+            ("perft", "--variant", "greek", "--prune", "1", "--side", "O", "--depth", "0", "--pos", "start"),
+            ("perft", "--variant", "greek", "--prune", "1", "--side", "O", "--depth", "99", "--pos", "start"),
+            ("perft", "--variant", "greek", "--prune", "1", "--side", "O", "--depth", "3x", "--pos", "start"),
+            ("legal", "--variant", "greek", "--side", "O", "--pos", "start", "--path", "c3c"),
+            ("legal", "--variant", "greek", "--side", "O", "--pos", "start", "--path", "c3z4"),
+            ("legal", "--variant", "greek", "--side", "O", "--pos", "start", "--path", ""),
+            ("apply", "--variant", "greek", "--pos", "start", "--move", "c3d4"),
+            ("apply", "--variant", "greek", "--pos", "start", "--move", "c3c4,d3d4"),
+            ("apply", "--variant", "greek", "--pos", "start", "--move", "c3c3"),
+        ]
+        for args in bad:
+            self.assert_usage_error(*args)
+
+    def test_help(self):
+        r = run("--help")
+        self.assertEqual(r.returncode, 0)
+        for word in ("moves", "perft", "legal", "apply", "--variant", "--pos"):
+            self.assertIn(word, r.stdout)
+
+
+if __name__ == "__main__":
+    CLI = sys.argv.pop(1)
+    unittest.main(verbosity=1)
