@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# Installs what is needed, builds Zarvo three ways and runs every test: unit, command-line and
+# window tests on the optimised build, the unit and command-line tests again under
+# AddressSanitizer and UndefinedBehaviorSanitizer, and each fuzz target for a fixed number of runs.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh || exit 1
+
+passed=0
+failed=0
+
+# Runs ctest with the given arguments and adds its counts to the totals.
+run_ctest() {
+    local log
+    log=$(mktemp)
+    ctest "$@" --output-on-failure 2>&1 | tee "$log"
+    local line
+    line=$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
+    if [ -z "$line" ]; then
+        echo "ctest $* ran no test or did not finish"
+        failed=$((failed + 1))
+    else
+        local bad total
+        bad=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")
+        total=$(sed -E 's/.* failed out of ([0-9]+).*/\1/' <<<"$line")
+        passed=$((passed + total - bad))
+        failed=$((failed + bad))
+    fi
+    rm -f "$log"
+}
+
+# Builds a configuration, or counts the whole step as one failure.
+build() {
+    local dir=$1
+    shift
+    if ! cmake -S . -B "$dir" -G Ninja "$@" >/dev/null || ! cmake --build "$dir" -j 2; then
+        echo "build of $dir failed"
+        failed=$((failed + 1))
+        return 1
+    fi
+}
+
+echo "== Optimised build: unit, command-line and window tests"
+if build build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARVO_GUI=ON -DZARVO_BENCH=ON; then
+    run_ctest --test-dir build -LE gui -j 2
+    # The window tests each start their own X server; one at a time keeps them steady.
+    run_ctest --test-dir build -L gui
+fi
+
+echo "== AddressSanitizer and UndefinedBehaviorSanitizer build"
+if build build-asan -DCMAKE_BUILD_TYPE=Debug -DZARVO_SANITIZE=ON -DZARVO_GUI=OFF -DZARVO_BENCH=OFF; then
+    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+        run_ctest --test-dir build-asan -j 2
+fi
+
+echo "== Fuzz targets"
+if CXX=clang++ build build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARVO_FUZZ=ON -DZARVO_GUI=OFF \
+    -DZARVO_BENCH=OFF -DBUILD_TESTING=OFF; then
+    for fuzzer in build-fuzz/fuzz/*_fuzz; do
+        corpus=$(mktemp -d)
+        if "$fuzzer" -runs=50000 -seed=1 -max_len=256 -timeout=20 -rss_limit_mb=2048 "$corpus" \
+            >"$corpus.log" 2>&1; then
+            echo "$(basename "$fuzzer"): $(grep -E '^Done' "$corpus.log")"
+            passed=$((passed + 1))
+        else
+            tail -n 40 "$corpus.log"
+            echo "$(basename "$fuzzer"): FAILED"
+            failed=$((failed + 1))
+        fi
+        rm -rf "$corpus" "$corpus.log"
+    done
+fi
+
+echo "tests: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
