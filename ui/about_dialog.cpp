@@ -10,12 +10,12 @@ AboutDialog::AboutDialog(Gtk::Window& parent)
     : Gtk::Dialog("About Zarvo", parent, true),
       text_(Glib::ustring("Zarvo game\n Version of 26 July 2002\n ") + kProjectAddress) {
     set_resizable(false);
-    set_accessible_id(*this, "about-dialog");
-    set_accessible_id(text_, "about-text");
+    set_accessible_id(*this, "about_dialog");
+    set_accessible_id(text_, "about_text");
     // The lines are centred against each other, as labels of this game always were.
     text_.set_justify(Gtk::JUSTIFY_CENTER);
     get_content_area()->pack_start(text_, Gtk::PACK_EXPAND_WIDGET);
-    set_accessible_id(*add_button("O.K.", Gtk::RESPONSE_CLOSE), "about-ok");
+    set_accessible_id(*add_button("O.K.", Gtk::RESPONSE_CLOSE), "about_ok");
 }
 
 void about_message(Gtk::Window& parent) {

@@ -11,11 +11,11 @@ namespace zarvo {
 
 OptionsDialog::OptionsDialog(Gtk::Window& parent) : Gtk::Dialog("Zarvo options", parent, true) {
     set_resizable(false);
-    set_accessible_id(*this, "options-dialog");
-    set_accessible_id(reasy, "level-easy");
-    set_accessible_id(rmedium, "level-medium");
-    set_accessible_id(rhard, "level-hard");
-    set_accessible_id(rfirst, "cpu-first");
+    set_accessible_id(*this, "options_dialog");
+    set_accessible_id(reasy, "level_easy");
+    set_accessible_id(rmedium, "level_medium");
+    set_accessible_id(rhard, "level_hard");
+    set_accessible_id(rfirst, "cpu_first");
 
     Gtk::RadioButton::Group group = reasy.get_group();
     rmedium.set_group(group);
@@ -26,7 +26,7 @@ OptionsDialog::OptionsDialog(Gtk::Window& parent) : Gtk::Dialog("Zarvo options",
                                                               &rhard, &spacer_, &rfirst}) {
         area->pack_start(*w, Gtk::PACK_EXPAND_WIDGET);
     }
-    set_accessible_id(*add_button("OK", Gtk::RESPONSE_OK), "options-ok");
+    set_accessible_id(*add_button("OK", Gtk::RESPONSE_OK), "options_ok");
 
     reasy.set_active(new_selected_level == 1);
     rmedium.set_active(new_selected_level == 2);

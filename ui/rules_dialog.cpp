@@ -13,8 +13,8 @@ RulesDialog::RulesDialog(Gtk::Window& parent)
     : Gtk::Dialog("Zarvo rules", parent, true),
       scroller_(Glib::RefPtr<Gtk::Adjustment>(), Gtk::Adjustment::create(0, 0, 100, 10, 25, 25)) {
     set_size_request(400, 350);
-    set_accessible_id(*this, "rules-dialog");
-    set_accessible_id(text_, "rules-text");
+    set_accessible_id(*this, "rules_dialog");
+    set_accessible_id(text_, "rules_text");
 
     scroller_.set_policy(Gtk::POLICY_AUTOMATIC, Gtk::POLICY_AUTOMATIC);
     text_.set_wrap_mode(Gtk::WRAP_WORD);
@@ -22,7 +22,7 @@ RulesDialog::RulesDialog(Gtk::Window& parent)
     text_.set_cursor_visible(false);
     text_.get_buffer()->set_text(Glib::ustring(rules_text.data(), rules_text.size()));
 
-    set_accessible_id(*add_button("O.K.", Gtk::RESPONSE_CLOSE), "rules-ok");
+    set_accessible_id(*add_button("O.K.", Gtk::RESPONSE_CLOSE), "rules_ok");
     scroller_.add(text_);
     get_content_area()->pack_start(scroller_, Gtk::PACK_EXPAND_WIDGET);
 }

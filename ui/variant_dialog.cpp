@@ -11,9 +11,9 @@ namespace zarvo {
 
 VariantDialog::VariantDialog(Gtk::Window& parent) : Gtk::Dialog("Game variant", parent, true) {
     set_resizable(false);
-    set_accessible_id(*this, "variant-dialog");
-    set_accessible_id(rgreekvariant, "variant-greek");
-    set_accessible_id(rturkvariant, "variant-turkish");
+    set_accessible_id(*this, "variant_dialog");
+    set_accessible_id(rgreekvariant, "variant_greek");
+    set_accessible_id(rturkvariant, "variant_turkish");
 
     Gtk::RadioButton::Group group = rgreekvariant.get_group();
     rturkvariant.set_group(group);
@@ -23,7 +23,7 @@ VariantDialog::VariantDialog(Gtk::Window& parent) : Gtk::Dialog("Game variant", 
          std::initializer_list<Gtk::Widget*>{&prompt_, &rgreekvariant, &rturkvariant}) {
         area->pack_start(*w, Gtk::PACK_EXPAND_WIDGET);
     }
-    set_accessible_id(*add_button("OK", Gtk::RESPONSE_OK), "variant-ok");
+    set_accessible_id(*add_button("OK", Gtk::RESPONSE_OK), "variant_ok");
 
     rgreekvariant.set_active(new_variant == 0);
     rturkvariant.set_active(new_variant == 1);
