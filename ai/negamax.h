@@ -1,0 +1,62 @@
+// The budgeted negamax that scores one move, written once for any tree of positions: the real
+// boards of the game, or a model tree with a set number of moves in every position.
+#pragma once
+
+#include "ai/evaluate.h"
+#include "rules/board.h"
+
+namespace zarvo {
+
+// Remaining depth of a root move; each half-move below it has one less, down to 0.
+inline constexpr int kRootDepth = 10;
+
+// A move after which the opponent cannot move scores this plus its remaining depth, so a
+// quicker win scores higher: 10000 for a root move, down to 9991.
+inline constexpr int kWinBase = 9990;
+
+// Whether the position after a move is scored statically rather than searched: at the last
+// depth, or once the budget is spent and it was the computer (the root side) that moved. A
+// move of the other side is always answered, so every static score is the computer's.
+constexpr bool is_leaf(int budget, int depth, bool root_side_moved) {
+    return depth == 0 || (budget == 0 && root_side_moved);
+}
+
+// The budget of each reply in a position with `replies` moves: an even share, rounded down.
+constexpr int reply_budget(int budget, int replies) {
+    return budget / replies;
+}
+
+// The score of `move`, played by `side` from `before`, for the side that played it. `Tree`
+// supplies the positions:
+//   play(depth, before, move)   the position after the move, kept for this depth;
+//   evaluate(after, side)       its static score for the side that moved;
+//   list(depth, after, side)    lists the side's replies for this depth, returns the count;
+//   replies(depth)              walks that list in its order;
+//   between_moves()             called after each reply has been scored, when no listing is
+//                               under way (the game may handle its window's events there).
+template <class Tree>
+int score_move(Tree& tree, const typename Tree::Position& before, char side, char root_side,
+               typename Tree::Move move, int budget, int depth) {
+    const typename Tree::Position& after = tree.play(depth, before, move);
+    if (is_leaf(budget, depth, side == root_side)) {
+        return tree.evaluate(after, side);
+    }
+    const char reply_side = opponent(side);
+    const int n = tree.list(depth, after, reply_side);
+    if (n == 0) {
+        return depth + kWinBase;
+    }
+    const int share = reply_budget(budget, n);
+    int best = -1;
+    for (typename Tree::Move reply : tree.replies(depth)) {
+        const int v = score_move(tree, after, reply_side, root_side, reply, share, depth - 1);
+        // Strictly greater: of equal replies the earlier one stands, with no chance involved.
+        if (v > best) {
+            best = v;
+        }
+        tree.between_moves();
+    }
+    return kScoreSum - best;
+}
+
+}  // namespace zarvo
