@@ -20,10 +20,14 @@ MoveList root_list;
 EventHook event_hook = nullptr;
 SearchStats stats;
 
+// Moves searched when the events were last handled.
+std::uint64_t searched_at_last_pump = 0;
+
 // Lets the game handle its window's events, if it has asked to.
 void pump_events() {
     if (event_hook != nullptr) {
         ++stats.pumps;
+        searched_at_last_pump = stats.moves_searched;
         event_hook();
     }
 }
@@ -51,7 +55,16 @@ struct BoardTree {
     MoveEntries replies(int depth) const {
         return new_mov[static_cast<std::size_t>(depth)].entries();
     }
-    void between_moves() {}
+    // One root move can take far longer than the window may stay frozen (a position with few
+    // moves of the computer and many of the human's), so events are also handled inside it,
+    // every kPumpInterval moves. Here a list has been written and no listing is under way,
+    // just as between two root moves.
+    void between_moves() {
+        if (event_hook != nullptr &&
+            stats.moves_searched - searched_at_last_pump >= kPumpInterval) {
+            pump_events();
+        }
+    }
 };
 
 }  // namespace
@@ -65,6 +78,8 @@ int evaluate_move(const Board& board, char side, char root_side, std::string_vie
 
 void computer_play(char side, int budget, MoveString& result) {
     result.clear();
+    // The game handles its events just before it asks for a move.
+    searched_at_last_pump = stats.moves_searched;
     const int n = generate_moves(table, side, root_list, 1);
     int best = -1;
     std::optional<std::string_view> chosen;
@@ -99,6 +114,7 @@ const SearchStats& search_stats() {
 
 void reset_search_stats() {
     stats = SearchStats{};
+    searched_at_last_pump = 0;
 }
 
 }  // namespace zarvo

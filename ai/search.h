@@ -36,8 +36,14 @@ void computer_play(char side, int budget, MoveString& result);
 
 // Handles the window's pending events while the computer thinks; the game sets it, and with
 // none set nothing is pumped. It must not change the table, the variant or start a search.
+// It is called after every root move, and between two moves deeper down once kPumpInterval
+// moves have been searched since the last call (never while moves are being listed).
 using EventHook = void (*)();
 void set_event_hook(EventHook hook);
+
+// Moves searched, at most, between two calls of the event hook inside one root move: a few
+// milliseconds of work.
+inline constexpr std::uint64_t kPumpInterval = 50000;
 
 // Work done by the search since the counters were last reset.
 struct SearchStats {

@@ -20,4 +20,19 @@ struct Command {
 // Subcommands that look into the rules: moves, perft, legal, apply.
 std::span<const Command> rules_commands();
 
+// Subcommands of the computer player: analyse, best, bench.
+std::span<const Command> ai_commands();
+
+// A position of the bench set: the variant, the side to move, the position in POS form and a
+// few words on what it is.
+struct BenchPosition {
+    char variant;
+    char side;
+    const char* pos;
+    const char* what;
+};
+
+// The positions that `zarvo-cli bench` searches at each level.
+std::span<const BenchPosition> bench_positions();
+
 }  // namespace zarvo::cli

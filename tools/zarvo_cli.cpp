@@ -24,6 +24,19 @@ Commands:
       Prints 1 if PATH (square names such as c3c5c7) is one whole legal move, else 0.
   apply --variant greek|turkish --pos POS --move MOVE
       Plays MOVE on the position (captures and crowning included) and prints it.
+  analyse --variant greek|turkish --side O|X (--level 1|2|3 | --budget N) --pos POS
+      Prints "MOVE SCORE" for each of the side's moves, in the order of its move
+      list: the computer's score for the move, searched with the budget shared
+      evenly among the moves (10000 wins at once, 5000 is even, 1 loses at once).
+  best --variant greek|turkish --side O|X (--level 1|2|3 | --budget N) --seed S --pos POS
+      Seeds the random generator with S (0 to 2147483647) and prints the move the
+      computer plays, ties broken as in the game (an empty line when it has none).
+  bench [--level 1|2|3]
+      Plays the computer's move in a fixed set of positions at each level (or at
+      the one given) and prints, per level, the moves searched, the positions
+      scored statically, the median and slowest time per move, nodes per second
+      and the longest wait between two event checks; then "Bench: N", the moves
+      searched at all levels run, which changes whenever the search does.
 
 Options:
   --variant  greek (captures optional, a king lands right behind its capture) or
@@ -31,6 +44,9 @@ Options:
   --prune    1 lists a Turkish king's repeated continuations once, as the computer
              does; 0 lists every landing choice, as the legality test does
   --side     O for red (moves up the board), X for blue
+  --level    1 Easy (budget 2000), 2 Medium (3500), 3 Hard (10000)
+  --budget   the search budget itself, 0 to 2147483647: each move gets an even
+             share of its parent's, and a line ends once the computer's share is 0
   --pos      "start", or 8 ranks from rank 8 down to rank 1 joined by '/', each 8
              characters from file a to file h: o red man, O red king, x blue man,
              X blue king, . empty. The start is
@@ -44,12 +60,14 @@ std::span<const zarvo::cli::Command> all_commands_of(std::size_t group) {
     switch (group) {
         case 0:
             return zarvo::cli::rules_commands();
+        case 1:
+            return zarvo::cli::ai_commands();
         default:
             return {};
     }
 }
 
-constexpr std::size_t kGroups = 1;
+constexpr std::size_t kGroups = 2;
 
 int run(int argc, const char* const* argv) {
     const std::span<const char* const> args(argv, static_cast<std::size_t>(argc));
