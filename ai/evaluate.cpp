@@ -35,8 +35,10 @@ constexpr ManTables make_man_tables() {
 
 constexpr ManTables kMen = make_man_tables();
 
-// Red's material less blue's. Written without branches so that the compiler can weigh many
-// squares at once: leaves are scored by the million in one move at Hard.
+}  // namespace
+
+// Written without branches so that the compiler can weigh many squares at once: leaves are
+// scored by the million in one move at Hard.
 int red_lead(const Board& board) {
     int lead = 0;
     for (int square = 0; square < 64; ++square) {
@@ -46,6 +48,23 @@ int red_lead(const Board& board) {
     }
     return lead;
 }
+
+int red_lead_of(char piece, int square) {
+    switch (piece) {
+        case kRedKing:
+            return kKingValue;
+        case kBlueKing:
+            return -kKingValue;
+        case kRedMan:
+            return kMen.red[static_cast<std::size_t>(square)];
+        case kBlueMan:
+            return -kMen.blue[static_cast<std::size_t>(square)];
+        default:
+            return 0;
+    }
+}
+
+namespace {
 
 // The score square by square, for any side letter.
 int evaluate_square_by_square(const Board& board, char side) {

@@ -20,4 +20,10 @@ inline constexpr int kKingValue = 100;
 // its crowning row. Reads nothing but the board.
 int fast_evaluate(const Board& board, char side);
 
+// Red's material less blue's: the score for red less 5000, and 5000 less the score for blue.
+int red_lead(const Board& board);
+
+// What one square holding `piece` adds to red's lead.
+int red_lead_of(char piece, int square);
+
 }  // namespace zarvo

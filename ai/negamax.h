@@ -29,7 +29,9 @@ constexpr int reply_budget(int budget, int replies) {
 // The score of `move`, played by `side` from `before`, for the side that played it. `Tree`
 // supplies the positions:
 //   play(depth, before, move)   the position after the move, kept for this depth;
-//   evaluate(after, side)       its static score for the side that moved;
+//   score_leaf(depth, before, move, side)
+//                               the static score of the position after the move for the
+//                               side that made it (the position need not be built);
 //   list(depth, after, side)    lists the side's replies for this depth, returns the count;
 //   replies(depth)              walks that list in its order;
 //   between_moves()             called after each reply has been scored, when no listing is
@@ -37,10 +39,12 @@ constexpr int reply_budget(int budget, int replies) {
 template <class Tree>
 int score_move(Tree& tree, const typename Tree::Position& before, char side, char root_side,
                typename Tree::Move move, int budget, int depth) {
-    const typename Tree::Position& after = tree.play(depth, before, move);
+    // The leaf test needs nothing from the position, so a leaf is scored before (or without)
+    // building it.
     if (is_leaf(budget, depth, side == root_side)) {
-        return tree.evaluate(after, side);
+        return tree.score_leaf(depth, before, move, side);
     }
+    const typename Tree::Position& after = tree.play(depth, before, move);
     const char reply_side = opponent(side);
     const int n = tree.list(depth, after, reply_side);
     if (n == 0) {

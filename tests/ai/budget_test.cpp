@@ -29,7 +29,8 @@ struct UniformTree {
         deepest = std::max(deepest, kRootDepth + 1 - depth);
         return position;
     }
-    int evaluate(const int&, char) {
+    int score_leaf(int depth, const int&, int, char) {
+        deepest = std::max(deepest, kRootDepth + 1 - depth);
         ++leaves;
         return kEvenScore;
     }
@@ -126,15 +127,14 @@ struct ScriptedTree {
     std::map<int, std::vector<int>> children;
     std::map<int, int> statics;
     std::array<int, kRootDepth + 1> listed{};
-    std::vector<int> budgets_of_leaves;
 
     const int& play(int depth, const int&, int move) {
         listed[static_cast<std::size_t>(depth)] = move;
         return listed[static_cast<std::size_t>(depth)];
     }
-    int evaluate(const int& node, char side) {
+    int score_leaf(int, const int&, int move, char side) {
         EXPECT_EQ(side, 'X');
-        return statics.at(node);
+        return statics.at(move);
     }
     int list(int depth, const int& node, char) {
         listed[static_cast<std::size_t>(depth)] = node;

@@ -290,6 +290,66 @@ TEST_F(Search, ScoresOfRealGamesStayBetweenOneAndTenThousand) {
     }
 }
 
+TEST_F(Search, LeavesScoreAsTheBoardAfterTheMoveWould) {
+    // Leaves are scored from the squares a move touches; over positions of real games, every
+    // listed move, and a few strings no list holds, that must give the score of the board
+    // with the move played.
+    const char* odd[] = {"", "a1", "a1b2", "a1a1", "a1a2a", "z9a1", "h8h1", "d4d8a8", "e5e5e6"};
+    for (char v : {0, 1}) {
+        VariantScope scope(v);
+        std::srand(23);
+        Board b = starting_board();
+        char side = 'O';
+        MoveList list;
+        for (int ply = 0; ply < 150; ++ply) {
+            for (char prune : {0, 1}) {
+                generate_moves(b, side, list, prune);
+                std::string moves(list.text());
+                for (const char* m : odd) {
+                    moves += ',';
+                    moves += m;
+                }
+                for (std::string_view m : MoveEntries(moves)) {
+                    Board after = b;
+                    play_move(after, m);
+                    for (char scored : {'O', 'X'}) {
+                        ASSERT_EQ(evaluate_move(b, scored, scored, m, 0, kRootDepth),
+                                  fast_evaluate(after, scored))
+                            << format_pos(b) << ' ' << m;
+                    }
+                }
+            }
+            // A move of the other side with budget 0: each reply is a leaf of the search.
+            const int n = generate_moves(b, side, list, 1);
+            if (n == 0) {
+                break;
+            }
+            const std::string moves(list.text());
+            for (std::string_view m : MoveEntries(moves)) {
+                Board after = b;
+                play_move(after, m);
+                MoveList replies;
+                int best = -1;
+                if (generate_moves(after, opponent(side), replies, 1) == 0) {
+                    continue;
+                }
+                for (std::string_view r : replies.entries()) {
+                    Board answered = after;
+                    play_move(answered, r);
+                    best = std::max(best, fast_evaluate(answered, opponent(side)));
+                }
+                ASSERT_EQ(evaluate_move(b, side, opponent(side), m, 0, 9), 10000 - best)
+                    << format_pos(b) << ' ' << m;
+            }
+            table = b;
+            MoveString chosen;
+            computer_play(side, 200, chosen);
+            b = table;
+            side = opponent(side);
+        }
+    }
+}
+
 // Moves searched at each call of the event hook, and what the hook saw.
 std::vector<std::uint64_t> pump_marks;
 Board table_seen_at_pumps{};
