@@ -6,18 +6,6 @@ namespace zarvo {
 
 namespace {
 
-// What a man counts where it stands: more on the edge files, where it cannot be captured
-// sideways, and more again one step from crowning.
-constexpr int man_value(char man, int square) {
-    const int column = column_of(square);
-    const int row = row_of(square);
-    int value = (column == 0 || column == 7) ? 15 : 12;
-    if ((man == kRedMan && row == 1) || (man == kBlueMan && row == 6)) {
-        value += 8;
-    }
-    return value;
-}
-
 // The value of a red man and of a blue man on every square.
 struct ManTables {
     std::array<std::int16_t, 64> red{};
@@ -47,21 +35,6 @@ int red_lead(const Board& board) {
                 (piece == kRedMan) * kMen.red[square] - (piece == kBlueMan) * kMen.blue[square];
     }
     return lead;
-}
-
-int red_lead_of(char piece, int square) {
-    switch (piece) {
-        case kRedKing:
-            return kKingValue;
-        case kBlueKing:
-            return -kKingValue;
-        case kRedMan:
-            return kMen.red[static_cast<std::size_t>(square)];
-        case kBlueMan:
-            return -kMen.blue[static_cast<std::size_t>(square)];
-        default:
-            return 0;
-    }
 }
 
 namespace {

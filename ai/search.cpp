@@ -33,13 +33,52 @@ void pump_events() {
     }
 }
 
+// The entries of a move list, walked in place. Entries are a few characters long, so a plain
+// scan for the next ',' beats a library search.
+class ListWalk {
+  public:
+    class iterator {
+      public:
+        explicit iterator(const char* at) : at_(at) { frame(); }
+        std::string_view operator*() const { return {at_, length_}; }
+        iterator& operator++() {
+            at_ += length_;
+            frame();
+            return *this;
+        }
+        bool operator!=(const iterator& other) const { return at_ != other.at_; }
+
+      private:
+        // Steps over the ',' that opens an entry and measures its move string.
+        void frame() {
+            length_ = 0;
+            if (*at_ == '\0') {
+                return;
+            }
+            ++at_;
+            while (at_[length_] != ',' && at_[length_] != '\0') {
+                ++length_;
+            }
+        }
+        const char* at_;
+        std::size_t length_ = 0;
+    };
+
+    explicit ListWalk(const MoveList& list) : text_(list.text()) {}
+    iterator begin() const { return iterator(text_.data()); }
+    iterator end() const { return iterator(text_.data() + text_.size()); }
+
+  private:
+    std::string_view text_;
+};
+
 // Red's lead after `move` is played on `before`, whose lead is `lead`, worked out from the
 // squares the move touches instead of from a played copy of the board. Every square that a
 // step leaves, lands on or clears ends empty, except the last landing square, which holds the
 // moving piece (crowned when a man ends on its far row). Nothing when the move is malformed:
-// playing it would leave the board as it is.
+// playing it would leave the board as it is. `move` is the move string alone, without the
+// rest of its list.
 std::optional<int> lead_after(const Board& before, int lead, std::string_view move) {
-    move = move_at(move);
     if (move.size() < 4 || move.size() % 2 != 0) {
         return std::nullopt;
     }
@@ -134,9 +173,7 @@ struct BoardTree {
     int list(int depth, const Board& after, char side) {
         return generate_moves(after, side, new_mov[static_cast<std::size_t>(depth)], 1);
     }
-    MoveEntries replies(int depth) const {
-        return new_mov[static_cast<std::size_t>(depth)].entries();
-    }
+    ListWalk replies(int depth) const { return ListWalk(new_mov[static_cast<std::size_t>(depth)]); }
     // One root move can take far longer than the window may stay frozen (a position with few
     // moves of the computer and many of the human's), so events are also handled inside it,
     // every kPumpInterval moves. Here a list has been written and no listing is under way,
@@ -157,7 +194,7 @@ struct BoardTree {
 int evaluate_move(const Board& board, char side, char root_side, std::string_view move, int budget,
                   int depth) {
     BoardTree tree;
-    return score_move(tree, board, side, root_side, move, std::max(budget, 0),
+    return score_move(tree, board, side, root_side, move_at(move), std::max(budget, 0),
                       std::clamp(depth, 0, kRootDepth));
 }
 
