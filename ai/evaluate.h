@@ -1,6 +1,10 @@
 // The static judgement of a position: material, with a small weight for where a man stands.
 #pragma once
 
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
 #include "rules/board.h"
 
 namespace zarvo {
@@ -35,20 +39,40 @@ constexpr int man_value(char man, int square) {
     return value;
 }
 
-// What one square holding `piece` adds to red's lead.
-constexpr int red_lead_of(char piece, int square) {
-    switch (piece) {
-        case kRedKing:
-            return kKingValue;
-        case kBlueKing:
-            return -kKingValue;
-        case kRedMan:
-            return man_value(kRedMan, square);
-        case kBlueMan:
-            return -man_value(kBlueMan, square);
-        default:
-            return 0;
+namespace detail {
+
+// Rows of kLeadTable: a square holding nothing that counts, a red king, a blue king, a red
+// man, a blue man.
+constexpr std::array<std::uint8_t, 256> make_piece_rows() {
+    std::array<std::uint8_t, 256> rows{};
+    rows[static_cast<unsigned char>(kRedKing)] = 1;
+    rows[static_cast<unsigned char>(kBlueKing)] = 2;
+    rows[static_cast<unsigned char>(kRedMan)] = 3;
+    rows[static_cast<unsigned char>(kBlueMan)] = 4;
+    return rows;
+}
+inline constexpr std::array<std::uint8_t, 256> kPieceRows = make_piece_rows();
+
+constexpr std::array<std::array<std::int16_t, 64>, 5> make_lead_table() {
+    std::array<std::array<std::int16_t, 64>, 5> t{};
+    for (int square = 0; square < 64; ++square) {
+        const auto sq = static_cast<std::size_t>(square);
+        t[1][sq] = kKingValue;
+        t[2][sq] = -kKingValue;
+        t[3][sq] = static_cast<std::int16_t>(man_value(kRedMan, square));
+        t[4][sq] = static_cast<std::int16_t>(-man_value(kBlueMan, square));
     }
+    return t;
+}
+inline constexpr std::array<std::array<std::int16_t, 64>, 5> kLeadTable = make_lead_table();
+
+}  // namespace detail
+
+// What one square holding `piece` adds to red's lead. Looked up rather than branched on: the
+// search asks for it for every square a leaf's move touches.
+constexpr int red_lead_of(char piece, int square) {
+    return detail::kLeadTable[detail::kPieceRows[static_cast<unsigned char>(piece)]]
+                             [static_cast<std::size_t>(square)];
 }
 
 }  // namespace zarvo
