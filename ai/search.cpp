@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cassert>
 #include <cstdlib>
 #include <optional>
 
@@ -20,6 +21,26 @@ MoveList root_list;
 
 EventHook event_hook = nullptr;
 SearchStats stats;
+
+// Whether a search is on the stack: the scratch slots and lists are single, so an event
+// handler must never start another.
+bool searching = false;
+bool scoring = false;
+
+// Marks a flag for the lifetime of one call, and refuses to nest.
+class Once {
+  public:
+    explicit Once(bool& flag) : flag_(flag) {
+        assert(!flag_ && "the search must not be entered again from an event handler");
+        flag_ = true;
+    }
+    ~Once() { flag_ = false; }
+    Once(const Once&) = delete;
+    Once& operator=(const Once&) = delete;
+
+  private:
+    bool& flag_;
+};
 
 // Moves searched when the events were last handled.
 std::uint64_t searched_at_last_pump = 0;
@@ -193,12 +214,14 @@ struct BoardTree {
 
 int evaluate_move(const Board& board, char side, char root_side, std::string_view move, int budget,
                   int depth) {
+    const Once guard(scoring);
     BoardTree tree;
     return score_move(tree, board, side, root_side, move_at(move), std::max(budget, 0),
                       std::clamp(depth, 0, kRootDepth));
 }
 
 void computer_play(char side, int budget, MoveString& result) {
+    const Once guard(searching);
     result.clear();
     // The game handles its events just before it asks for a move.
     searched_at_last_pump = stats.moves_searched;
