@@ -19,11 +19,14 @@ namespace {
 // The computer's own moves in the root position; made once, like the lists below the root.
 MoveList root_list;
 
+// The game's handler of its window's events, or none.
 EventHook event_hook = nullptr;
+
+// Work done since the counters were last reset.
 SearchStats stats;
 
-// Whether a search is on the stack: the scratch slots and lists are single, so an event
-// handler must never start another.
+// Whether computer_play, or a scoring of one move, is on the stack: the scratch slots and
+// lists exist once, so an event handler must never start another.
 bool searching = false;
 bool scoring = false;
 
@@ -154,6 +157,7 @@ struct BoardTree {
     using Position = Board;
     using Move = std::string_view;
 
+    // Copies the board into the depth's slot and plays the move there.
     const Board& play(int depth, const Board& before, std::string_view move) {
         ++stats.moves_searched;
         const auto d = static_cast<std::size_t>(depth);
@@ -191,10 +195,15 @@ struct BoardTree {
         }
         return lead[d];
     }
+
+    // Lists the side's replies into the depth's list, as the computer lists moves.
     int list(int depth, const Board& after, char side) {
         return generate_moves(after, side, new_mov[static_cast<std::size_t>(depth)], 1);
     }
+
+    // The replies listed for a depth, in their order.
     ListWalk replies(int depth) const { return ListWalk(new_mov[static_cast<std::size_t>(depth)]); }
+
     // One root move can take far longer than the window may stay frozen (a position with few
     // moves of the computer and many of the human's), so events are also handled inside it,
     // every kPumpInterval moves. Here a list has been written and no listing is under way,
@@ -206,6 +215,7 @@ struct BoardTree {
         }
     }
 
+    // Red's lead on each depth's scratch board, once worked out.
     std::array<int, kRootDepth + 1> lead{};
     std::array<bool, kRootDepth + 1> lead_known{};
 };
