@@ -18,6 +18,7 @@ namespace zarvo::cli {
 
 namespace {
 
+// The levels as the game's menus name them.
 constexpr std::string_view kLevelNames[] = {"Easy", "Medium", "Hard"};
 
 // The search budget: a level's, or one given outright; exactly one of the two.
@@ -32,6 +33,7 @@ int budget_of(const Options& opts) {
     return opts.integer("budget", 0, INT_MAX);
 }
 
+// Prints every root move with the score the computer gives it.
 int run_analyse(const Options& opts, std::ostream& out, std::ostream&) {
     variant = opts.variant();
     const char side = opts.side();
@@ -47,6 +49,7 @@ int run_analyse(const Options& opts, std::ostream& out, std::ostream&) {
     return 0;
 }
 
+// Prints the move the computer plays after the random generator is seeded.
 int run_best(const Options& opts, std::ostream& out, std::ostream&) {
     variant = opts.variant();
     const char side = opts.side();
@@ -144,15 +147,18 @@ using Clock = std::chrono::steady_clock;
 Clock::time_point last_pump;
 Clock::duration longest_wait{};
 
+// Notes that the window is served again at `now`.
 void note_wait(Clock::time_point now) {
     longest_wait = std::max(longest_wait, now - last_pump);
     last_pump = now;
 }
 
+// The bench's event hook: no window, only the time.
 void record_pump() {
     note_wait(Clock::now());
 }
 
+// A duration in milliseconds.
 double milliseconds(Clock::duration d) {
     return std::chrono::duration<double, std::milli>(d).count();
 }
@@ -220,6 +226,7 @@ BenchLevel run_bench_level(int level) {
     return result;
 }
 
+// Prints the bench figures of each level asked for, then the signature.
 int run_bench(const Options& opts, std::ostream& out, std::ostream&) {
     int first = 1;
     int last = 3;
