@@ -1,5 +1,8 @@
-"""A whole turn by clicks: "Start new game", c3 then c4, "Play"; the man moves, the computer
-answers with one of its legal replies, its move is marked and the human is to move again."""
+"""Turns in the real window: a whole turn by clicks ("Start new game", c3 then c4, "Play"; the
+man moves, the computer answers with a legal reply, marked, and the human is to move again), the
+board turned upside down when the computer moves first, and the end of a game."""
+
+import os
 
 import harness
 import board_model as model
@@ -49,4 +52,75 @@ def test_whole_turn(game):
     game.window_shot().save(f"{harness.shot_dir()}/after-first-turn.png")
 
 
-harness.run(test_whole_turn)
+def test_computer_moves_first_on_a_turned_board(game):
+    size = game.window.get_geometry()
+    game.menu("Options", "Set options")
+    cpu_first = game.find_named(harness.Atspi.Role.CHECK_BOX, "CPU plays first" + " " * 12)
+    game.click_node(cpu_first)
+    game.click_node(game.find_named(harness.Atspi.Role.PUSH_BUTTON, "OK"))
+    game.menu("Game", "Start new game")
+    game.wait_text("status_label", "You play...", timeout=10)
+    assert game.text("score_label") == " CPU (red): 16 You (blue): 16"
+    assert game.flipped()
+    shot = game.board_shot()
+    # Rank 1 is at the top: a1, light, at the top left; a8, dark, at the bottom left.
+    assert shot.pixel(30, 30) == model.LIGHT
+    assert shot.pixel(30, 30 + 7 * 24) == model.DARK
+    # Red, the computer, opened with one man from rank 3 to rank 4.
+    marked = model.marked_squares(shot, True)
+    column = {square[0] for square in marked}
+    assert len(marked) == 2 and len(column) == 1, marked
+    column = column.pop()
+    assert marked == {column + "3", column + "4"}, marked
+    expected = dict(model.START)
+    expected[column + "4"] = expected.pop(column + "3")
+    wait_board(game, expected, marked, "the computer's opening on the turned board")
+    # The longer score line leaves the window its size.
+    now = game.window.get_geometry()
+    assert (now.width, now.height) == (size.width, size.height)
+    # The human's blue men start at the bottom and move up the screen: c6 to c5.
+    game.click_square("c6")
+    game.click_square("c5")
+    wait_board(game, expected, {"c6", "c5"}, "the blue path marked")
+    game.window_shot().save(f"{harness.shot_dir()}/computer-first.png")
+
+
+def write_saved_game(game, first_player, level, variant, position):
+    board = model.parse_position(position)
+    squares = bytes(ord(board.get(model.square_name(r, c), " ")) for r in range(8)
+                    for c in range(8))
+    with open(os.path.join(game.workdir, "zarvo.dat"), "wb") as f:
+        f.write(bytes([first_player, level, variant]) + squares)
+
+
+def test_human_takes_the_last_piece(game):
+    position = "......../......../......../......../..x...../..o...../......../........"
+    write_saved_game(game, 2, 1, 0, position)
+    game.menu("Game", "Load game")
+    game.wait_text("status_label", "You play...")
+    assert game.text("score_label") == "You (red): 1 CPU (blue) : 1"
+    game.click_square("c3")
+    game.click_square("c5")
+    game.click_id("play_button")
+    game.wait_text("status_label", "You win !")
+    assert game.text("score_label") == "You (red): 1 CPU (blue) : 0"
+    wait_board(game, {"c5": "o"}, {"c3", "c5"}, "the final position, the capture marked")
+    # The game is over: clicks and both buttons do nothing.
+    game.click_square("c5")
+    game.click_square("c6")
+    game.click_id("cancel_button")
+    game.click_id("play_button")
+    game.sync()
+    wait_board(game, {"c5": "o"}, {"c3", "c5"}, "the final position unchanged")
+    assert game.text("status_label") == "You win !"
+
+
+def test_board_without_pieces_ends_at_once(game):
+    write_saved_game(game, 1, 2, 1, "/".join(["........"] * 8))
+    game.menu("Game", "Load game")
+    game.wait_text("status_label", "No winner !")
+    assert game.text("score_label") == " CPU (red): 0 You (blue): 0"
+
+
+harness.run(test_whole_turn, test_computer_moves_first_on_a_turned_board,
+            test_human_takes_the_last_piece, test_board_without_pieces_ends_at_once)
