@@ -164,3 +164,11 @@ def marked_squares(image, flipped):
             if all(image.pixel(x, y) == GREY for x, y in corners):
                 found.add(square_name(row, column))
     return found
+
+
+def board_matches(game, board, marked):
+    """Whether the window's board shows exactly this position with these squares marked."""
+    shot = game.board_shot()
+    picture = expected_board(board, game.flipped(), marked, shot.pixel(27, 27),
+                             shot.pixel(26, 26))
+    return not compare(shot, picture)

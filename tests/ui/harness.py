@@ -185,6 +185,7 @@ class Game:
     """The running program, its window and its accessibility tree."""
 
     def __init__(self, binary, extra_env=None):
+        self.binary = binary
         self.workdir = tempfile.mkdtemp(prefix="zarvo-gui-")
         env = dict(os.environ, G_DEBUG="fatal-criticals", GDK_BACKEND="x11",
                    GTK_THEME="Adwaita")

@@ -8,16 +8,8 @@ import harness
 import board_model as model
 
 
-def board_matches(game, board, marked):
-    shot = game.board_shot()
-    frame = shot.pixel(27, 27)
-    background = shot.pixel(26, 26)
-    return not model.compare(shot, model.expected_board(board, game.flipped(), marked, frame,
-                                                        background))
-
-
 def wait_board(game, board, marked, what):
-    game.wait_for(lambda: board_matches(game, board, marked), 5, what)
+    game.wait_for(lambda: model.board_matches(game, board, marked), 5, what)
 
 
 def test_whole_turn(game):
