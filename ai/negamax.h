@@ -35,7 +35,10 @@ constexpr int reply_budget(int budget, int replies) {
 //   list(depth, after, side)    lists the side's replies for this depth, returns the count;
 //   replies(depth)              walks that list in its order;
 //   between_moves()             called after each reply has been scored, when no listing is
-//                               under way (the game may handle its window's events there).
+//                               under way (the game may handle its window's events there);
+//   best_leaf(depth, after, side)  (optional) the best static score, at least -1, among the
+//                               replies listed for a depth when all of them are leaves; it
+//                               stands for scoring each one and calling between_moves().
 template <class Tree>
 int score_move(Tree& tree, const typename Tree::Position& before, char side, char root_side,
                typename Tree::Move move, int budget, int depth) {
@@ -51,6 +54,12 @@ int score_move(Tree& tree, const typename Tree::Position& before, char side, cha
         return depth + kWinBase;
     }
     const int share = reply_budget(budget, n);
+    // When every reply is a leaf, a tree may score them all in one sweep.
+    if constexpr (requires { tree.best_leaf(depth, after, reply_side); }) {
+        if (is_leaf(share, depth - 1, reply_side == root_side)) {
+            return kScoreSum - tree.best_leaf(depth, after, reply_side);
+        }
+    }
     int best = -1;
     for (typename Tree::Move reply : tree.replies(depth)) {
         const int v = score_move(tree, after, reply_side, root_side, reply, share, depth - 1);

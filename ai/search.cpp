@@ -4,6 +4,7 @@
 #include <bit>
 #include <cassert>
 #include <cstdlib>
+#include <limits>
 #include <optional>
 
 #include "rules/movegen.h"
@@ -151,6 +152,32 @@ std::optional<int> lead_after(const Board& before, int lead, std::string_view mo
     return lead + red_lead_of(crowned ? to_upper(piece) : piece, from);
 }
 
+// Red's lead after the one-step move at `move` (four characters of a generated list: a
+// plain move or a single capture) on `before`, whose lead is `lead`. The start square ends
+// empty, the landing holds the piece (crowned on its far row), and the captured piece, if any,
+// is gone: in the Greek variant the square right behind the landing, in the Turkish anywhere
+// between, where every other square is empty.
+int lead_after_step(const Board& before, int lead, const char* move) {
+    const int from = square_index('8' - move[1], move[0] - 'a');
+    const int to = square_index('8' - move[3], move[2] - 'a');
+    const char piece = before[static_cast<std::size_t>(from)];
+    lead -= red_lead_of(piece, from);
+    const int step = row_of(from) == row_of(to) ? (to > from ? 1 : -1) : (to > from ? 8 : -8);
+    if (variant == 0) {
+        const int behind = to - step;
+        if (behind != from) {
+            lead -= red_lead_of(before[static_cast<std::size_t>(behind)], behind);
+        }
+    } else {
+        for (int square = from + step; square != to; square += step) {
+            lead -= red_lead_of(before[static_cast<std::size_t>(square)], square);
+        }
+    }
+    const bool crowned =
+        (piece == kRedMan && row_of(to) == 0) || (piece == kBlueMan && row_of(to) == 7);
+    return lead + red_lead_of(crowned ? to_upper(piece) : piece, to);
+}
+
 // The game's boards seen as a search tree: one scratch board and one move list per remaining
 // depth, so nothing is allocated and nothing is copied out of a list.
 struct BoardTree {
@@ -194,6 +221,43 @@ struct BoardTree {
             lead_known[d] = true;
         }
         return lead[d];
+    }
+
+    // The best leaf score among the replies listed for a depth, when every one is a leaf:
+    // the replies of the computer once the budget is spent. These are most of the search,
+    // so each is scored from its list entry alone, without walking the list twice.
+    int best_leaf(int depth, const Board& after, char side) {
+        if (side != kRed && side != kBlue) {
+            int best = -1;
+            for (std::string_view reply : replies(depth)) {
+                best = std::max(best, score_leaf(depth - 1, after, reply, side));
+                between_moves();
+            }
+            return best;
+        }
+        const int lead_before = lead_of(depth, after);
+        const char* at = new_mov[static_cast<std::size_t>(depth)].c_str();
+        int best_lead = std::numeric_limits<int>::min();
+        std::uint64_t n = 0;
+        while (*at == ',') {
+            ++at;
+            const char* end = at + 4;
+            while (*end != ',' && *end != '\0') {
+                end += 2;
+            }
+            const int lead = end - at == 4 ? lead_after_step(after, lead_before, at)
+                                           : lead_after(after, lead_before,
+                                                        {at, static_cast<std::size_t>(end - at)})
+                                                 .value_or(lead_before);
+            // Red wants the greatest lead, blue the least.
+            best_lead = std::max(best_lead, side == kRed ? lead : -lead);
+            ++n;
+            at = end;
+        }
+        stats.moves_searched += n;
+        stats.static_evaluations += n;
+        between_moves();
+        return std::max(-1, kEvenScore + best_lead);
     }
 
     // Lists the side's replies into the depth's list, as the computer lists moves.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cassert>
 #include <cstddef>
+#include <cstdint>
 
 namespace zarvo {
 
@@ -16,27 +17,28 @@ struct PathBuffer {
     std::string_view view() const { return {chars.data(), size}; }
 };
 
-// The square on the edge toward which a direction leads: nothing can be jumped from there on.
-constexpr bool on_far_edge(int row, int column, int direction) {
-    switch (direction) {
-        case 0:
-            return column == 0;
-        case 1:
-            return row == 7;
-        case 2:
-            return row == 0;
-        default:
-            return column == 7;
+// The neighbour of each square in each direction, or -1 off the board.
+constexpr auto kNeighbour = [] {
+    std::array<std::array<std::int8_t, 4>, 64> table{};
+    for (int square = 0; square < 64; ++square) {
+        for (int d = 0; d < 4; ++d) {
+            const int r = row_of(square) + dj[d];
+            const int c = column_of(square) + di[d];
+            table[square][d] = static_cast<std::int8_t>(on_board(r, c) ? square_index(r, c) : -1);
+        }
     }
+    return table;
+}();
+
+constexpr int neighbour(int square, int direction) {
+    return kNeighbour[square][direction];
 }
 
-// The capture search proper: `path` holds the path so far and is restored before returning.
-int attacks_from(PathBuffer& path, const Board& board, int reach, MoveList& list, int excluded1,
-                 int excluded2, char prune) {
+// The capture search proper from `from`, the last square of `path`; `path` is restored before
+// returning.
+int attacks_from(PathBuffer& path, int from, const Board& board, int reach, MoveList& list,
+                 int excluded1, int excluded2, char prune) {
     const std::size_t n_chars = path.size;
-    const int from_row = '8' - path.chars[n_chars - 1];
-    const int from_column = path.chars[n_chars - 2] - 'a';
-    const int from = square_index(from_row, from_column);
     const char mover = board[from];
     const char mover_side = to_upper(mover);
     const int max_landing = variant == 0 ? 1 : reach;
@@ -46,21 +48,17 @@ int attacks_from(PathBuffer& path, const Board& board, int reach, MoveList& list
         if (d == excluded1 || d == excluded2) {
             continue;
         }
-        // Look along the line for the first piece, within reach.
+        // Look along the line for the first piece, within reach. A piece on the edge toward
+        // which the line leads has nothing behind it and cannot be jumped.
         int victim = -1;
-        int j = 1;
-        for (; j <= reach; ++j) {
-            const int r = from_row + j * dj[d];
-            const int c = from_column + j * di[d];
-            if (!on_board(r, c) || on_far_edge(r, c, d)) {
-                break;
-            }
-            const char piece = board[square_index(r, c)];
+        for (int j = 1, q = neighbour(from, d); j <= reach && q >= 0 && neighbour(q, d) >= 0;
+             ++j, q = neighbour(q, d)) {
+            const char piece = board[q];
             if (piece == kEmpty) {
                 continue;
             }
             if (to_upper(piece) != mover_side) {
-                victim = square_index(r, c);
+                victim = q;
             }
             break;
         }
@@ -68,20 +66,17 @@ int attacks_from(PathBuffer& path, const Board& board, int reach, MoveList& list
             continue;
         }
         // Land on each empty square behind it, nearest first.
-        for (int k = 1; k <= max_landing; ++k) {
-            const int r = from_row + (j + k) * dj[d];
-            const int c = from_column + (j + k) * di[d];
-            if (!on_board(r, c)) {
-                break;
-            }
-            const int landing = square_index(r, c);
+        int k = 1;
+        for (int landing = neighbour(victim, d); k <= max_landing && landing >= 0;
+             ++k, landing = neighbour(landing, d)) {
             if (board[landing] != kEmpty) {
                 break;
             }
             list.append(path.view(), landing);
             ++found;
             // A man that reaches its crowning row ends its chain there.
-            if ((mover == kRedMan && r == 0) || (mover == kBlueMan && r == 7)) {
+            const int landing_row = row_of(landing);
+            if ((mover == kRedMan && landing_row == 0) || (mover == kBlueMan && landing_row == 7)) {
                 continue;
             }
             // Every jump captures a piece, so a path never outgrows the buffer; the test is a
@@ -100,11 +95,28 @@ int attacks_from(PathBuffer& path, const Board& board, int reach, MoveList& list
             // A man keeps its backward direction barred; a king may not turn straight back.
             const int next_excluded1 = reach == 1 ? excluded1 : opposite(d);
             const int next_excluded2 = (k != 1 && prune != 0) ? d : -1;
-            found += attacks_from(path, next, reach, list, next_excluded1, next_excluded2, prune);
+            found += attacks_from(path, landing, next, reach, list, next_excluded1, next_excluded2,
+                                  prune);
             path.size = n_chars;
         }
     }
     return found;
+}
+
+// Whether a man on `square` has a capture at all: an enemy piece next to it, not on the edge,
+// with an empty square behind. Most men have none, and this spares them the capture search.
+bool man_may_capture(const Board& board, int square, char side, int backward) {
+    for (int d = 0; d < 4; ++d) {
+        const int q = neighbour(square, d);
+        if (d == backward || q < 0 || board[q] == kEmpty || to_upper(board[q]) == side) {
+            continue;
+        }
+        const int landing = neighbour(q, d);
+        if (landing >= 0 && board[landing] == kEmpty) {
+            return true;
+        }
+    }
+    return false;
 }
 
 // The capture paths of one generate_moves call; only one call may use it at a time.
@@ -137,7 +149,8 @@ int generate_attacks(std::string_view path, const Board& board, int reach, MoveL
         return 0;
     }
     buffer.size = path.copy(buffer.chars.data(), path.size());
-    return attacks_from(buffer, board, reach, list, excluded1, excluded2, prune);
+    const int from = *parse_square(path[path.size() - 2], path.back());
+    return attacks_from(buffer, from, board, reach, list, excluded1, excluded2, prune);
 }
 
 int clear_attacks(MoveList& list) {
@@ -190,36 +203,30 @@ int generate_moves(const Board& board, char side, MoveList& list, char prune) {
                 continue;
             }
             const SquareName name = square_name(square);
-            const std::string_view start(name.data(), name.size());
             start_path.chars[0] = name[0];
             start_path.chars[1] = name[1];
             if (piece == side) {
                 for (int d = 0; d < 4; ++d) {
-                    for (int s = 1; s <= 7; ++s) {
-                        const int r = row + s * dj[d];
-                        const int c = column + s * di[d];
-                        if (!on_board(r, c) || board[square_index(r, c)] != kEmpty) {
-                            break;
-                        }
-                        list.append(start, square_index(r, c));
+                    for (int t = neighbour(square, d); t >= 0 && board[t] == kEmpty;
+                         t = neighbour(t, d)) {
+                        list.append_step(square, t);
                         ++plain;
                     }
                 }
-                captures += attacks_from(start_path, board, 6, attacks, -1, -1, prune);
+                captures += attacks_from(start_path, square, board, 6, attacks, -1, -1, prune);
             } else {
                 const int backward = piece == kRedMan ? 1 : 2;
                 for (int d = 0; d < 4; ++d) {
-                    if (d == backward) {
-                        continue;
-                    }
-                    const int r = row + dj[d];
-                    const int c = column + di[d];
-                    if (on_board(r, c) && board[square_index(r, c)] == kEmpty) {
-                        list.append(start, square_index(r, c));
+                    const int t = neighbour(square, d);
+                    if (d != backward && t >= 0 && board[t] == kEmpty) {
+                        list.append_step(square, t);
                         ++plain;
                     }
                 }
-                captures += attacks_from(start_path, board, 1, attacks, backward, -1, prune);
+                if (man_may_capture(board, square, side, backward)) {
+                    captures +=
+                        attacks_from(start_path, square, board, 1, attacks, backward, -1, prune);
+                }
             }
         }
     }

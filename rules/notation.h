@@ -227,6 +227,21 @@ class MoveList {
         size_ = size;
     }
 
+    // Appends a one-step move from one square to another.
+    void append_step(int from, int to) {
+        reserve(size_ + 6);
+        const SquareName a = square_name(from);
+        const SquareName b = square_name(to);
+        char* p = data_.get() + size_;
+        p[0] = ',';
+        p[1] = a[0];
+        p[2] = a[1];
+        p[3] = b[0];
+        p[4] = b[1];
+        p[5] = '\0';
+        size_ += 5;
+    }
+
     // Appends text that is itself a move list (or empty), keeping its entries' order.
     void append_list(std::string_view list) {
         reserve(size_ + list.size() + 1);

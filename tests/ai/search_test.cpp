@@ -367,7 +367,8 @@ TEST_F(Search, EventsAreHandledAfterEveryRootMoveAndWithinLongOnes) {
     EXPECT_EQ(pump_marks.size(), 8u);
 
     // A forced capture with the whole Hard budget on its one root move: the window is served
-    // within it, never more than the interval (and the few moves down to a leaf) apart.
+    // within it, never more than the interval apart, give or take the few moves down to a leaf
+    // and one sweep of leaf replies, which is counted at once.
     pump_marks.clear();
     reset_search_stats();
     const Board forced =
@@ -375,10 +376,11 @@ TEST_F(Search, EventsAreHandledAfterEveryRootMoveAndWithinLongOnes) {
     play_computer(forced, 'O', 10000);
     const std::uint64_t total = search_stats().moves_searched;
     EXPECT_GT(total, 8 * kPumpInterval);
-    EXPECT_GE(pump_marks.size(), total / (kPumpInterval + kRootDepth + 1));
+    constexpr std::uint64_t kSlack = kRootDepth + 1 + 200;
+    EXPECT_GE(pump_marks.size(), total / (kPumpInterval + kSlack));
     std::uint64_t last = 0;
     for (std::uint64_t mark : pump_marks) {
-        EXPECT_LE(mark - last, kPumpInterval + kRootDepth + 1);
+        EXPECT_LE(mark - last, kPumpInterval + kSlack);
         last = mark;
     }
     EXPECT_EQ(pump_marks.back(), total);
