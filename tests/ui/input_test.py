@@ -10,7 +10,7 @@ def expect_marks(game, marked, what):
     game.wait_for(lambda: model.marked_squares(game.board_shot(), False) == set(marked), 5, what)
     game.sync()
     assert model.marked_squares(game.board_shot(), False) == set(marked), what
-    assert model.board_matches(game, model.START, marked), what
+    game.wait_for(lambda: model.board_matches(game, model.START, marked), 5, what)
 
 
 def start(game):

@@ -13,6 +13,8 @@ def test_start_up(game):
     game.wait_text("score_label", "You (red): 0 CPU (blue) : 0")
     assert game.text("status_label") == ":-)"
 
+    # The first paint may follow the window's mapping by a moment.
+    game.wait_for(lambda: model.board_matches(game, {}, set()), 5, "the empty board painted")
     shot = game.board_shot()
     # a8, dark, is the top-left square; the frame takes the text colour of the theme.
     assert shot.pixel(30, 30) == model.DARK

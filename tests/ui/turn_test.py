@@ -54,12 +54,14 @@ def test_computer_moves_first_on_a_turned_board(game):
     game.wait_text("status_label", "You play...", timeout=10)
     assert game.text("score_label") == " CPU (red): 16 You (blue): 16"
     assert game.flipped()
+    # Red, the computer, opened with one man from rank 3 to rank 4 (the repaint may follow the
+    # status line by a moment).
+    marked = game.wait_for(lambda: model.marked_squares(game.board_shot(), True), 5,
+                           "the computer's opening marked")
     shot = game.board_shot()
     # Rank 1 is at the top: a1, light, at the top left; a8, dark, at the bottom left.
     assert shot.pixel(30, 30) == model.LIGHT
     assert shot.pixel(30, 30 + 7 * 24) == model.DARK
-    # Red, the computer, opened with one man from rank 3 to rank 4.
-    marked = model.marked_squares(shot, True)
     column = {square[0] for square in marked}
     assert len(marked) == 2 and len(column) == 1, marked
     column = column.pop()
