@@ -21,6 +21,7 @@ enum Sprite : int {
     kRedKingSprite = 5,
     kMarkerSprite = 6,
 };
+// How many sprites the window builds.
 inline constexpr int kSpriteCount = 7;
 
 // The square sprite follows the board cell, not the screen: a8 is dark whichever way up.
@@ -51,6 +52,7 @@ struct PieceCounts {
     int blue = 0;
 };
 
+// Counts the pieces drawn on a board, by colour.
 constexpr PieceCounts count_pieces(const Board& board) {
     PieceCounts counts;
     for (char code : board) {

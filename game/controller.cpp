@@ -11,20 +11,24 @@
 namespace zarvo {
 namespace {
 
+// The window the turn controller shows the game on, if any.
 GameView* current_view = nullptr;
 
+// Repaints the board, unless there is no window or it is going.
 void show_board() {
     if (current_view != nullptr && !current_view->closing()) {
         current_view->redraw();
     }
 }
 
+// Shows a status text, unless there is no window or it is going.
 void show_status(std::string_view text) {
     if (current_view != nullptr && !current_view->closing()) {
         current_view->set_status_text(text);
     }
 }
 
+// Whether the player has asked to quit.
 bool closing() {
     return current_view != nullptr && current_view->closing();
 }

@@ -12,6 +12,7 @@
 namespace zarvo {
 namespace {
 
+// Repaints the board to show the changed path.
 void show_board() {
     if (view() != nullptr) {
         view()->redraw();

@@ -27,6 +27,7 @@ class BoardView : public Gtk::DrawingArea {
     bool on_button_press_event(GdkEventButton* event) override;
 
   private:
+    // Paints a sprite over a square's cell, through its transparent pixels.
     void paint_sprite(const Cairo::RefPtr<Cairo::Context>& cr, Sprite sprite, int square) const;
 
     SpriteSurfaces sprites_;

@@ -19,15 +19,19 @@ std::int64_t now_ns() {
 }
 
 const bool kEnabled = std::getenv("ZARVO_FIGURES") != nullptr;
+// When main() began, and whether the board has been painted yet.
 std::int64_t started_ns = 0;
 bool painted = false;
 
+// The command under way: how deep commands nest, when it began, when events were last handled,
+// the longest stretch without them so far, and how many rounds of events it has handled.
 int command_depth = 0;
 std::int64_t command_start_ns = 0;
 std::int64_t last_handled_ns = 0;
 std::int64_t longest_gap_ns = 0;
 int event_rounds = 0;
 
+// Keeps the longest stretch since events were last handled.
 void note_gap(std::int64_t now) {
     longest_gap_ns = std::max(longest_gap_ns, now - last_handled_ns);
 }

@@ -53,6 +53,7 @@ class MainWindow : public Gtk::Window, public GameView {
     bool on_delete_event(GdkEventAny* event) override;
 
   private:
+    // Builds the three menus and connects their items.
     void build_menus();
     // Runs a command that may start the computer's turn, noting how long events wait meanwhile.
     void run_turn_command(void (*command)());

@@ -225,6 +225,7 @@ const char* const point_here[] = {
 
 // clang-format on
 
+// The images in sprite order.
 constexpr std::array<const char* const*, kSpriteCount> kXpm{
     black_sq, white_sq, blue_ball, red_ball, big_blue_ball, big_red_ball, point_here};
 
