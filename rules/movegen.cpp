@@ -1,9 +1,11 @@
 #include "rules/movegen.h"
 
 #include <algorithm>
+#include <bit>
 #include <cassert>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 namespace zarvo {
 
@@ -103,6 +105,18 @@ int attacks_from(PathBuffer& path, int from, const Board& board, int reach, Move
     return found;
 }
 
+static_assert(std::endian::native == std::endian::little,
+              "the scan reads a rank's eight squares as one little-endian word");
+
+// 0x80 in each byte of `word` that equals `value`, 0 in every other byte (memory order: the
+// first square in the lowest byte).
+constexpr std::uint64_t bytes_equal(std::uint64_t word, char value) {
+    constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
+    const std::uint64_t x = word ^ (0x0101010101010101ULL * static_cast<unsigned char>(value));
+    // A byte of x is zero exactly when neither its low seven bits nor its top bit are set.
+    return ~(((x & kLow7) + kLow7) | x | kLow7);
+}
+
 // Whether a man on `square` has a capture at all: an enemy piece next to it, not on the edge,
 // with an empty square behind. Most men have none, and this spares them the capture search.
 bool man_may_capture(const Board& board, int square, char side, int backward) {
@@ -195,38 +209,45 @@ int generate_moves(const Board& board, char side, MoveList& list, char prune) {
     PathBuffer start_path;
     start_path.size = 2;
 
-    for (int column = 0; column < 8; ++column) {
-        for (int row = 0; row < 8; ++row) {
-            const int square = square_index(row, column);
-            const char piece = board[square];
-            if (piece != side && piece != man) {
-                continue;
+    // The side's pieces as bits in scan order (file by file, rank 8 to rank 1 within a file),
+    // so that empty squares and the enemy's pieces cost nothing below.
+    std::uint64_t mine = 0;
+    for (int row = 0; row < 8; ++row) {
+        std::uint64_t squares = 0;
+        std::memcpy(&squares, board.data() + row * 8, 8);
+        // Bit 8c of `own` is set when column c of this row holds one of the side's pieces;
+        // shifted by the row, it lands on bit 8c + r, the square's place in scan order.
+        const std::uint64_t own = (bytes_equal(squares, side) | bytes_equal(squares, man)) >> 7;
+        mine |= own << row;
+    }
+    for (; mine != 0; mine &= mine - 1) {
+        const int order = std::countr_zero(mine);
+        const int square = square_index(order % 8, order / 8);
+        const char piece = board[square];
+        const SquareName name = square_name(square);
+        start_path.chars[0] = name[0];
+        start_path.chars[1] = name[1];
+        if (piece == side) {
+            for (int d = 0; d < 4; ++d) {
+                for (int t = neighbour(square, d); t >= 0 && board[t] == kEmpty;
+                     t = neighbour(t, d)) {
+                    list.append_step(square, t);
+                    ++plain;
+                }
             }
-            const SquareName name = square_name(square);
-            start_path.chars[0] = name[0];
-            start_path.chars[1] = name[1];
-            if (piece == side) {
-                for (int d = 0; d < 4; ++d) {
-                    for (int t = neighbour(square, d); t >= 0 && board[t] == kEmpty;
-                         t = neighbour(t, d)) {
-                        list.append_step(square, t);
-                        ++plain;
-                    }
+            captures += attacks_from(start_path, square, board, 6, attacks, -1, -1, prune);
+        } else {
+            const int backward = piece == kRedMan ? 1 : 2;
+            for (int d = 0; d < 4; ++d) {
+                const int t = neighbour(square, d);
+                if (d != backward && t >= 0 && board[t] == kEmpty) {
+                    list.append_step(square, t);
+                    ++plain;
                 }
-                captures += attacks_from(start_path, square, board, 6, attacks, -1, -1, prune);
-            } else {
-                const int backward = piece == kRedMan ? 1 : 2;
-                for (int d = 0; d < 4; ++d) {
-                    const int t = neighbour(square, d);
-                    if (d != backward && t >= 0 && board[t] == kEmpty) {
-                        list.append_step(square, t);
-                        ++plain;
-                    }
-                }
-                if (man_may_capture(board, square, side, backward)) {
-                    captures +=
-                        attacks_from(start_path, square, board, 1, attacks, backward, -1, prune);
-                }
+            }
+            if (man_may_capture(board, square, side, backward)) {
+                captures +=
+                    attacks_from(start_path, square, board, 1, attacks, backward, -1, prune);
             }
         }
     }
