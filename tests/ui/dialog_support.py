@@ -115,7 +115,12 @@ CENTRE_CODES = {"#7777ff": "x", "#ff7777": "o", "#0000ff": "X", "#ff0000": "O",
 
 
 def read_board(game):
-    """The position on screen: {square name: code}."""
+    """The position on screen, {square name: code}, once every square shows a square, a man or
+    a king (a dialog that has just closed may leave the board unpainted for a moment)."""
+    return game.wait_for(lambda: try_read_board(game), 5, "the board to be painted")
+
+
+def try_read_board(game):
     shot = game.board_shot()
     flipped = game.flipped()
     board = {}
@@ -123,8 +128,8 @@ def read_board(game):
         for column in range(8):
             screen_row = 7 - row if flipped else row
             colour = shot.pixel(30 + 24 * column + 12, 30 + 24 * screen_row + 12)
-            assert colour in CENTRE_CODES, "square %s shows %s" % (
-                model.square_name(row, column), colour)
+            if colour not in CENTRE_CODES:
+                return None
             code = CENTRE_CODES[colour]
             if code:
                 board[model.square_name(row, column)] = code
