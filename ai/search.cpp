@@ -184,14 +184,17 @@ struct BoardTree {
     using Position = Board;
     using Move = std::string_view;
 
-    // Copies the board into the depth's slot and plays the move there.
+    // Copies the board into the depth's slot and plays the move there; red's lead on it follows
+    // from the parent's and the squares the move touches.
     const Board& play(int depth, const Board& before, std::string_view move) {
         ++stats.moves_searched;
         const auto d = static_cast<std::size_t>(depth);
+        const int parent_lead = lead_of(depth + 1, before);
+        lead[d] = lead_after(before, parent_lead, move).value_or(parent_lead);
+        lead_known[d] = true;
         Board& slot = new_tab[d];
         slot = before;
         play_move(slot, move);
-        lead_known[d] = false;
         return slot;
     }
 
