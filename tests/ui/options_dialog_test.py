@@ -82,6 +82,9 @@ def test_staged_for_the_next_game_only(game):
     game.menu("Game", "Start new game")
     game.wait_text("score_label", " CPU (red): 16 You (blue): 16", timeout=10)
     game.wait_text("status_label", "You play...", timeout=20)
+    # The screen follows the status line by a frame.
+    game.wait_for(lambda: len(model.marked_squares(game.board_shot(), True)) == 2, 5,
+                  "the opening marked")
     shot = game.board_shot()
     assert shot.pixel(30, 30) == model.LIGHT, "a1 is not the light top-left square"
     assert shot.pixel(30 + 7 * 24, 30) == model.DARK, "h1 is not dark"
