@@ -90,8 +90,8 @@ def test_turkish_makes_captures_compulsory(game):
 
     game.menu("Game", "Start new game")
     game.wait_text("status_label", "You play...")
-    board = ds.read_board(game)
-    assert board == model.START
+    game.wait_for(lambda: ds.try_read_board(game) == model.START, 5, "the starting position")
+    board = model.START
     # Walk men up the board until the computer leaves a capture on it; the position on screen
     # is read back each turn, and the rules engine's own lists say what is legal.
     for turn in range(20):
