@@ -129,21 +129,24 @@ def start_thinking(game):
 
 
 def test_help_while_the_computer_thinks(game):
+    # "Set options" and "Set variant" are refused while the search runs, and stay refused.
     start_thinking(game)
     game.menu("Options", "Set options")
     game.menu("Options", "Set variant")
+    assert game.text("status_label") == "Computer plays...", "the search ended too soon"
+    game.wait_text("status_label", "You play...", timeout=30)
+    assert not ds.node_exists(game, "options_dialog")
+    assert not ds.node_exists(game, "variant_dialog")
+
+    # "About" opens; the search goes on under it and the turn comes back to the human.
+    start_thinking(game)
     game.menu("Help", "About")
     game.find("about_dialog")
     assert game.text("status_label") == "Computer plays...", "the search ended too soon"
-    assert not ds.node_exists(game, "options_dialog")
-    assert not ds.node_exists(game, "variant_dialog")
-    # The search goes on under the dialog and the turn comes back to the human.
     game.wait_text("status_label", "You play...", timeout=30)
     assert ds.node_exists(game, "about_dialog")
     game.click_id("about_ok")
     ds.wait_gone(game, "about_dialog")
-    assert not ds.node_exists(game, "options_dialog")
-    assert not ds.node_exists(game, "variant_dialog")
 
     start_thinking(game)
     game.menu("Help", "Rules")
