@@ -1,41 +1,13 @@
 // The computer's search takes nothing from the heap once the program has started.
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cstdlib>
-#include <new>
 #include <vector>
 
 #include "ai/search.h"
 #include "rules/notation.h"
+#include "tests/support/allocation_counter.h"
 #include "tools/commands.h"
-
-namespace {
-std::atomic<long> allocations{0};
-}
-
-void* operator new(std::size_t size) {
-    allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* p = std::malloc(size == 0 ? 1 : size)) {
-        return p;
-    }
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
-void* operator new[](std::size_t size) {
-    return operator new(size);
-}
-void operator delete[](void* p) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p, std::size_t) noexcept {
-    std::free(p);
-}
 
 namespace zarvo {
 namespace {
@@ -70,13 +42,13 @@ TEST(Allocation, SearchingUsesNoHeap) {
         }
         return moves;
     };
-    const long before = allocations.load();
+    const long before = testing::allocation_count.load();
     EXPECT_EQ(search_all(), static_cast<long>(2 * games.size()));
     // Lists far beyond the usual size (over ten thousand moves by sixteen kings) grow, once.
-    EXPECT_LE(allocations.load() - before, 6);
-    const long again = allocations.load();
+    EXPECT_LE(testing::allocation_count.load() - before, 6);
+    const long again = testing::allocation_count.load();
     search_all();
-    EXPECT_EQ(allocations.load() - again, 0);
+    EXPECT_EQ(testing::allocation_count.load() - again, 0);
     EXPECT_GT(pumps, 0);
     set_event_hook(nullptr);
 }

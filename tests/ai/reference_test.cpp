@@ -34,51 +34,18 @@ int reference_score(const Board& before, char side, char root_side, std::string_
     int best = -1;
     const std::string replies(list.text());
     for (std::string_view reply : MoveEntries(replies)) {
-        best = std::max(best, reference_score(after, opponent(side), root_side, reply, budget / n,
-                                              depth - 1));
+        best = std::max(
+            best, reference_score(after, opponent(side), root_side, reply, budget / n, depth - 1));
     }
     return 10000 - best;
-}
-
-// Positions from random games in one variant, with the side to move.
-std::vector<std::pair<Board, char>> positions_from_games(char v, unsigned seed) {
-    VariantScope scope(v);
-    std::mt19937 rng(seed);
-    std::vector<std::pair<Board, char>> out;
-    MoveList list;
-    for (int game = 0; game < 6; ++game) {
-        Board b = starting_board();
-        char side = 'O';
-        for (int ply = 0; ply < 90; ++ply) {
-            int blue = 0;
-            int red = 0;
-            if (check_winner(b, blue, red) != 0) {
-                break;
-            }
-            if (ply % 9 == 4) {
-                out.emplace_back(b, side);
-            }
-            const int n = generate_moves(b, side, list, 1);
-            if (n > 0) {
-                int pick = static_cast<int>(rng() % static_cast<unsigned>(n));
-                for (std::string_view m : list.entries()) {
-                    if (pick-- == 0) {
-                        play_move(b, m);
-                        break;
-                    }
-                }
-            }
-            side = opponent(side);
-        }
-    }
-    return out;
 }
 
 TEST(ReferenceSearch, EveryRootMoveScoresTheSame) {
     set_event_hook(nullptr);
     int compared = 0;
     for (char v : {0, 1}) {
-        for (const auto& [board, side] : positions_from_games(v, 40u + static_cast<unsigned>(v))) {
+        for (const auto& [board, side, unused] :
+             testing::random_game_positions(v, 40u + static_cast<unsigned>(v), 6, 90, 9)) {
             VariantScope scope(v);
             MoveList root;
             const int n = generate_moves(board, side, root, 1);

@@ -72,18 +72,7 @@ TEST(Capacity, PruningKeepsTheGreatestCapture) {
 }
 
 TEST(Capacity, SixteenCapturesInOnePath) {
-    struct Case {
-        char variant;
-        const char* pos;
-        const char* path;
-    };
-    const Case cases[] = {
-        {0, ".x.x..../.x.x.x.x/x.x...../...x..../......xx/xx..x.../.x...Ox./........",
-         "f2a2a4a7c7e7g7g3d3d6b6b2h2h5h8c8a8"},
-        {1, "..x.O.x./x...x.xx/....xxx./x..x...x/....xx../...x..../.x....../........",
-         "e8a8a6a3f3f5f8h8h6f6d6d4h4h7f7b7b1"},
-    };
-    for (const Case& c : cases) {
+    for (const testing::LongCapture& c : testing::kSixteenCaptures) {
         VariantScope scope(c.variant);
         const Board b = *parse_pos(c.pos);
         MoveList list;

@@ -14,42 +14,9 @@
 namespace zarvo {
 namespace {
 
+using testing::Position;
+using testing::random_game_positions;
 using testing::VariantScope;
-
-// A position with the side to move.
-struct Position {
-    Board board;
-    char side;
-    char variant;
-};
-
-// Positions met in random games from the start, in one variant.
-std::vector<Position> random_games(char v, unsigned seed, int games) {
-    VariantScope scope(v);
-    std::mt19937 rng(seed);
-    std::vector<Position> out;
-    MoveList list;
-    for (int g = 0; g < games; ++g) {
-        Board b = starting_board();
-        char side = 'O';
-        for (int ply = 0; ply < 150; ++ply) {
-            int blue = 0;
-            int red = 0;
-            if (check_winner(b, blue, red) != 0) {
-                break;
-            }
-            out.push_back({b, side, v});
-            const int n = generate_moves(b, side, list, static_cast<char>(rng() % 2));
-            if (n > 0) {
-                std::vector<std::string_view> entries(list.entries().begin(), list.entries().end());
-                const std::string move(entries[rng() % entries.size()]);
-                play_move(b, move);
-            }
-            side = opponent(side);
-        }
-    }
-    return out;
-}
 
 // Random placements: up to 16 pieces a side, many of them kings, men off their crowning rows.
 std::vector<Position> random_placements(unsigned seed, int count) {
@@ -78,8 +45,8 @@ std::vector<Position> random_placements(unsigned seed, int count) {
 }
 
 std::vector<Position> all_positions() {
-    std::vector<Position> all = random_games(0, 1, 40);
-    const auto turkish = random_games(1, 2, 40);
+    std::vector<Position> all = random_game_positions(0, 1, 40, 150);
+    const auto turkish = random_game_positions(1, 2, 40, 150);
     const auto placed = random_placements(3, 3000);
     all.insert(all.end(), turkish.begin(), turkish.end());
     all.insert(all.end(), placed.begin(), placed.end());
