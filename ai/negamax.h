@@ -2,6 +2,8 @@
 // boards of the game, or a model tree with a set number of moves in every position.
 #pragma once
 
+#include <optional>
+
 #include "ai/evaluate.h"
 #include "rules/board.h"
 
@@ -36,6 +38,10 @@ constexpr int reply_budget(int budget, int replies) {
 //   replies(depth)              walks that list in its order;
 //   between_moves()             called after each reply has been scored, when no listing is
 //                               under way (the game may handle its window's events there);
+//   quiet_leaves(depth, after, side, budget)  (optional) when `side` can make only plain moves
+//                               and every one of them would be a leaf with this budget, the
+//                               best of their static scores, at least -1, standing for
+//                               listing and scoring them; otherwise nothing;
 //   best_leaf(depth, after, side)  (optional) the best static score, at least -1, among the
 //                               replies listed for a depth when all of them are leaves; it
 //                               stands for scoring each one and calling between_moves().
@@ -49,6 +55,15 @@ int score_move(Tree& tree, const typename Tree::Position& before, char side, cha
     }
     const typename Tree::Position& after = tree.play(depth, before, move);
     const char reply_side = opponent(side);
+    // The computer's replies may all be leaves; a tree may then score them without listing them.
+    if constexpr (requires { tree.quiet_leaves(depth, after, reply_side, budget); }) {
+        if (reply_side == root_side) {
+            if (const std::optional<int> best =
+                    tree.quiet_leaves(depth, after, reply_side, budget)) {
+                return kScoreSum - *best;
+            }
+        }
+    }
     const int n = tree.list(depth, after, reply_side);
     if (n == 0) {
         return depth + kWinBase;

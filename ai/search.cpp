@@ -9,6 +9,7 @@
 
 #include "rules/movegen.h"
 #include "rules/play.h"
+#include "rules/scan.h"
 
 namespace zarvo {
 
@@ -224,6 +225,39 @@ struct BoardTree {
             lead_known[d] = true;
         }
         return lead[d];
+    }
+
+    // The best leaf score among the replies of `side` when it can only make plain moves and
+    // all of them are leaves: the computer's moves in most positions once the budget is spent.
+    // Each is scored by what the moving piece is worth where it lands against where it stood,
+    // as the moves are found, with no list written. Nothing when the side can capture, cannot
+    // move, or has so few moves that each still gets a share of the budget.
+    std::optional<int> quiet_leaves(int depth, const Board& after, char side, int budget) {
+        if (side != kRed && side != kBlue) {
+            return std::nullopt;
+        }
+        const int sign = side == kRed ? 1 : -1;
+        int best_gain = std::numeric_limits<int>::min();
+        int n = 0;
+        const bool capture = visit_plain_moves(
+            after, side,
+            [&](int from, int to) {
+                const char piece = after[static_cast<std::size_t>(from)];
+                const bool crowned =
+                    (piece == kRedMan && row_of(to) == 0) || (piece == kBlueMan && row_of(to) == 7);
+                const int gain =
+                    red_lead_of(crowned ? to_upper(piece) : piece, to) - red_lead_of(piece, from);
+                best_gain = std::max(best_gain, sign * gain);
+                ++n;
+            },
+            /*stop_at_capture=*/true);
+        if (capture || n == 0 || !is_leaf(reply_budget(budget, n), depth - 1, true)) {
+            return std::nullopt;
+        }
+        stats.moves_searched += static_cast<std::uint64_t>(n);
+        stats.static_evaluations += static_cast<std::uint64_t>(n);
+        between_moves();
+        return std::max(-1, kEvenScore + sign * lead_of(depth, after) + best_gain);
     }
 
     // The best leaf score among the replies listed for a depth, when every one is a leaf:

@@ -5,7 +5,8 @@
 #include <cassert>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
+
+#include "rules/scan.h"
 
 namespace zarvo {
 
@@ -18,23 +19,6 @@ struct PathBuffer {
 
     std::string_view view() const { return {chars.data(), size}; }
 };
-
-// The neighbour of each square in each direction, or -1 off the board.
-constexpr auto kNeighbour = [] {
-    std::array<std::array<std::int8_t, 4>, 64> table{};
-    for (int square = 0; square < 64; ++square) {
-        for (int d = 0; d < 4; ++d) {
-            const int r = row_of(square) + dj[d];
-            const int c = column_of(square) + di[d];
-            table[square][d] = static_cast<std::int8_t>(on_board(r, c) ? square_index(r, c) : -1);
-        }
-    }
-    return table;
-}();
-
-constexpr int neighbour(int square, int direction) {
-    return kNeighbour[square][direction];
-}
 
 // The capture search proper from `from`, the last square of `path`; `path` is restored before
 // returning.
@@ -103,34 +87,6 @@ int attacks_from(PathBuffer& path, int from, const Board& board, int reach, Move
         }
     }
     return found;
-}
-
-static_assert(std::endian::native == std::endian::little,
-              "the scan reads a rank's eight squares as one little-endian word");
-
-// 0x80 in each byte of `word` that equals `value`, 0 in every other byte (memory order: the
-// first square in the lowest byte).
-constexpr std::uint64_t bytes_equal(std::uint64_t word, char value) {
-    constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
-    const std::uint64_t x = word ^ (0x0101010101010101ULL * static_cast<unsigned char>(value));
-    // A byte of x is zero exactly when neither its low seven bits nor its top bit are set.
-    return ~(((x & kLow7) + kLow7) | x | kLow7);
-}
-
-// Whether a man on `square` has a capture at all: an enemy piece next to it, not on the edge,
-// with an empty square behind. Most men have none, and this spares them the capture search.
-bool man_may_capture(const Board& board, int square, char side, int backward) {
-    for (int d = 0; d < 4; ++d) {
-        const int q = neighbour(square, d);
-        if (d == backward || q < 0 || board[q] == kEmpty || to_upper(board[q]) == side) {
-            continue;
-        }
-        const int landing = neighbour(q, d);
-        if (landing >= 0 && board[landing] == kEmpty) {
-            return true;
-        }
-    }
-    return false;
 }
 
 // The capture paths of one generate_moves call; only one call may use it at a time.
@@ -204,51 +160,28 @@ int generate_moves(const Board& board, char side, MoveList& list, char prune) {
         return 0;
     }
     int plain = 0;
+    const bool any_capture = visit_plain_moves(board, side, [&](int from, int to) {
+        list.append_step(from, to);
+        ++plain;
+    });
+    // The captures come after every plain move, in the same order of pieces.
     int captures = 0;
-    const char man = man_of(side);
-    PathBuffer start_path;
-    start_path.size = 2;
-
-    // The side's pieces as bits in scan order (file by file, rank 8 to rank 1 within a file),
-    // so that empty squares and the enemy's pieces cost nothing below.
-    std::uint64_t mine = 0;
-    for (int row = 0; row < 8; ++row) {
-        std::uint64_t squares = 0;
-        std::memcpy(&squares, board.data() + row * 8, 8);
-        // Bit 8c of `own` is set when column c of this row holds one of the side's pieces;
-        // shifted by the row, it lands on bit 8c + r, the square's place in scan order.
-        const std::uint64_t own = (bytes_equal(squares, side) | bytes_equal(squares, man)) >> 7;
-        mine |= own << row;
-    }
-    for (; mine != 0; mine &= mine - 1) {
-        const int order = std::countr_zero(mine);
-        const int square = square_index(order % 8, order / 8);
-        const char piece = board[square];
-        const SquareName name = square_name(square);
-        start_path.chars[0] = name[0];
-        start_path.chars[1] = name[1];
-        if (piece == side) {
-            for (int d = 0; d < 4; ++d) {
-                for (int t = neighbour(square, d); t >= 0 && board[t] == kEmpty;
-                     t = neighbour(t, d)) {
-                    list.append_step(square, t);
-                    ++plain;
-                }
+    if (any_capture) {
+        PathBuffer start_path;
+        start_path.size = 2;
+        for (std::uint64_t mine = pieces_in_scan_order(board, side); mine != 0; mine &= mine - 1) {
+            const int square = scan_square(std::countr_zero(mine));
+            const char piece = board[square];
+            const bool king = piece == side;
+            if (!king && !man_may_capture(board, square, side, backward_of(piece))) {
+                continue;
             }
-            captures += attacks_from(start_path, square, board, 6, attacks, -1, -1, prune);
-        } else {
-            const int backward = piece == kRedMan ? 1 : 2;
-            for (int d = 0; d < 4; ++d) {
-                const int t = neighbour(square, d);
-                if (d != backward && t >= 0 && board[t] == kEmpty) {
-                    list.append_step(square, t);
-                    ++plain;
-                }
-            }
-            if (man_may_capture(board, square, side, backward)) {
-                captures +=
-                    attacks_from(start_path, square, board, 1, attacks, backward, -1, prune);
-            }
+            const SquareName name = square_name(square);
+            start_path.chars[0] = name[0];
+            start_path.chars[1] = name[1];
+            captures += king ? attacks_from(start_path, square, board, 6, attacks, -1, -1, prune)
+                             : attacks_from(start_path, square, board, 1, attacks,
+                                            backward_of(piece), -1, prune);
         }
     }
 
