@@ -9,6 +9,7 @@
 
 #include "rules/movegen.h"
 #include "rules/play.h"
+#include "rules/scan.h"
 #include "tests/rules/test_boards.h"
 
 namespace zarvo {
@@ -125,6 +126,39 @@ TEST(GeneratorProperties, LegalityAgreesWithTheFullList) {
             ASSERT_EQ(check_legal(pos.board, pos.side, m), 1) << m;
             ASSERT_EQ(check_legal(pos.board, pos.side, m.substr(0, 2)), 0);
         }
+    }
+}
+
+TEST(GeneratorProperties, PlainMoveWalkAgreesWithTheList) {
+    std::vector<testing::Position> positions = testing::random_game_positions(0, 21, 20, 150);
+    const auto placed = random_placements(22, 2000);
+    positions.insert(positions.end(), placed.begin(), placed.end());
+    MoveList list;
+    for (const testing::Position& pos : positions) {
+        // The Greek list holds every plain move first, then every capture path.
+        VariantScope scope(0);
+        generate_moves(pos.board, pos.side, list, 1);
+        MoveList walked;
+        const bool capture = visit_plain_moves(
+            pos.board, pos.side, [&](int from, int to) { walked.append_step(from, to); });
+        ASSERT_TRUE(list.text().starts_with(walked.text()));
+        const std::string_view rest = list.text().substr(walked.text().size());
+        ASSERT_EQ(capture, !rest.empty()) << format_pos(pos.board) << ' ' << pos.side;
+        for (std::string_view m : MoveEntries(rest)) {
+            Board after = pos.board;
+            play_move(after, m);
+            int blue = 0;
+            int red = 0;
+            check_winner(after, blue, red);
+            int blue_before = 0;
+            int red_before = 0;
+            check_winner(pos.board, blue_before, red_before);
+            ASSERT_LT(blue + red, blue_before + red_before) << m;
+        }
+        // Stopping at the first capture never hides one.
+        ASSERT_EQ(visit_plain_moves(
+                      pos.board, pos.side, [](int, int) {}, true),
+                  capture);
     }
 }
 
