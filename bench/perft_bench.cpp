@@ -10,8 +10,7 @@
 namespace {
 
 // Runs perft to `depth` and reports the total of nodes over every depth.
-void run_perft(benchmark::State& state, char v, const char* pos, char side, int depth,
-               char prune) {
+void run_perft(benchmark::State& state, char v, const char* pos, char side, int depth, char prune) {
     zarvo::variant = v;
     const zarvo::Board board = *zarvo::parse_pos(pos);
     std::uint64_t nodes = 0;
@@ -21,9 +20,9 @@ void run_perft(benchmark::State& state, char v, const char* pos, char side, int 
         benchmark::DoNotOptimize(nodes);
     }
     state.counters["nodes"] = static_cast<double>(nodes);
-    state.counters["nodes/s"] = benchmark::Counter(
-        static_cast<double>(nodes) * static_cast<double>(state.iterations()),
-        benchmark::Counter::kIsRate);
+    state.counters["nodes/s"] =
+        benchmark::Counter(static_cast<double>(nodes) * static_cast<double>(state.iterations()),
+                           benchmark::Counter::kIsRate);
 }
 
 // The published Turkish figures: 10,782,382 sequences of seven half-moves from the start.
@@ -40,7 +39,9 @@ void BM_GreekKingsPerft5(benchmark::State& state) {
 BENCHMARK(BM_GreekKingsPerft5)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 // Greek variant from the start, as the computer lists moves.
-void BM_GreekStartPerft7(benchmark::State& state) { run_perft(state, 0, "start", 'O', 7, 1); }
+void BM_GreekStartPerft7(benchmark::State& state) {
+    run_perft(state, 0, "start", 'O', 7, 1);
+}
 BENCHMARK(BM_GreekStartPerft7)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 }  // namespace

@@ -30,9 +30,13 @@ extern MoveString newmove;
 extern MoveString lastmove;
 
 // The human's side letter: blue when the computer moves first, red otherwise.
-inline char human_side() { return first_player == 1 ? kBlue : kRed; }
+inline char human_side() {
+    return first_player == 1 ? kBlue : kRed;
+}
 
 // The computer's side letter: red when it moves first, blue otherwise.
-inline char computer_side() { return first_player == 1 ? kRed : kBlue; }
+inline char computer_side() {
+    return first_player == 1 ? kRed : kBlue;
+}
 
 }  // namespace zarvo
