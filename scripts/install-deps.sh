@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  clang libclang-rt-dev
+  clang libclang-rt-dev clang-format git
   libgtest-dev libbenchmark-dev
   libgtkmm-3.0-dev
   xvfb xauth xdotool imagemagick x11-utils

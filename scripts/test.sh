@@ -41,6 +41,15 @@ build() {
     fi
 }
 
+echo "== Formatting"
+if git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror; then
+    echo "clang-format: every source file is formatted"
+    passed=$((passed + 1))
+else
+    echo "clang-format: the files above need formatting (clang-format -i)"
+    failed=$((failed + 1))
+fi
+
 echo "== Optimised build: unit, command-line and window tests"
 if build build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARVO_GUI=ON -DZARVO_BENCH=ON; then
     run_ctest --test-dir build -LE gui -j 2
