@@ -145,4 +145,94 @@ bool visit_plain_moves(const Board& board, char side, Step&& step, bool stop_at_
     return capture;
 }
 
+// Searches the capture paths that continue from `from`, where the moving piece stands on
+// `board`, depth first: each path is reported before its own continuations, jumps by
+// direction 0 to 3 and landings nearest first. `reach` is 1 for a man and 6 for a king;
+// directions `excluded1` and `excluded2` (or -1) are not tried. The sink hears of each path:
+//   sink.found(landing, victim, victim_piece)  one more path, ending with this jump;
+//   sink.enter(landing, victim, victim_piece)  its continuations are about to be searched
+//                                              (false: not searched);
+//   sink.leave()                               they have been.
+// Returns the number of paths reported.
+template <class Sink>
+int visit_capture_paths(Sink& sink, int from, const Board& board, int reach, int excluded1,
+                        int excluded2, char prune) {
+    const char mover = board[from];
+    const char mover_side = to_upper(mover);
+    const int max_landing = variant == 0 ? 1 : reach;
+    int found = 0;
+
+    for (int d = 0; d < 4; ++d) {
+        if (d == excluded1 || d == excluded2) {
+            continue;
+        }
+        // Look along the line for the first piece, within reach. A piece on the edge toward
+        // which the line leads has nothing behind it and cannot be jumped.
+        int victim = -1;
+        for (int j = 1, q = neighbour(from, d); j <= reach && q >= 0 && neighbour(q, d) >= 0;
+             ++j, q = neighbour(q, d)) {
+            const char piece = board[q];
+            if (piece == kEmpty) {
+                continue;
+            }
+            if (to_upper(piece) != mover_side) {
+                victim = q;
+            }
+            break;
+        }
+        if (victim < 0) {
+            continue;
+        }
+        const char victim_piece = board[victim];
+        // Land on each empty square behind it, nearest first.
+        int k = 1;
+        for (int landing = neighbour(victim, d); k <= max_landing && landing >= 0;
+             ++k, landing = neighbour(landing, d)) {
+            if (board[landing] != kEmpty) {
+                break;
+            }
+            sink.found(landing, victim, victim_piece);
+            ++found;
+            // A man that reaches its crowning row ends its chain there.
+            const int landing_row = row_of(landing);
+            if ((mover == kRedMan && landing_row == 0) || (mover == kBlueMan && landing_row == 7)) {
+                continue;
+            }
+            if (!sink.enter(landing, victim, victim_piece)) {
+                continue;
+            }
+            // The captured piece leaves at once, so it is never jumped twice.
+            Board next = board;
+            next[victim] = kEmpty;
+            next[from] = kEmpty;
+            next[landing] = mover;
+            // A man keeps its backward direction barred; a king may not turn straight back.
+            const int next_excluded1 = reach == 1 ? excluded1 : opposite(d);
+            const int next_excluded2 = (k != 1 && prune != 0) ? d : -1;
+            found += visit_capture_paths(sink, landing, next, reach, next_excluded1, next_excluded2,
+                                         prune);
+            sink.leave();
+        }
+    }
+    return found;
+}
+
+// Calls captures(square, reach, excluded) for each piece of `side` that can capture, in scan
+// order: reach 6 and no excluded direction for a king, reach 1 and its backward direction for a
+// man.
+template <class Captures>
+void visit_capturing_pieces(const Board& board, char side, Captures&& captures) {
+    for (std::uint64_t mine = pieces_in_scan_order(board, side); mine != 0; mine &= mine - 1) {
+        const int square = scan_square(std::countr_zero(mine));
+        const char piece = board[square];
+        if (piece == side) {
+            if (king_may_capture(board, square, side)) {
+                captures(square, 6, -1);
+            }
+        } else if (man_may_capture(board, square, side, backward_of(piece))) {
+            captures(square, 1, backward_of(piece));
+        }
+    }
+}
+
 }  // namespace zarvo
