@@ -38,13 +38,10 @@ constexpr int reply_budget(int budget, int replies) {
 //   replies(depth)              walks that list in its order;
 //   between_moves()             called after each reply has been scored, when no listing is
 //                               under way (the game may handle its window's events there);
-//   quiet_leaves(depth, after, side, budget)  (optional) when `side` can make only plain moves
-//                               and every one of them would be a leaf with this budget, the
-//                               best of their static scores, at least -1, standing for
-//                               listing and scoring them; otherwise nothing;
-//   best_leaf(depth, after, side)  (optional) the best static score, at least -1, among the
-//                               replies listed for a depth when all of them are leaves; it
-//                               stands for scoring each one and calling between_moves().
+//   leaf_replies(depth, after, side, budget)  (optional) when every reply of `side` would
+//                               be a leaf with this budget, the best of their static scores,
+//                               at least -1, standing for listing and scoring them (and for
+//                               between_moves()); otherwise nothing.
 template <class Tree>
 int score_move(Tree& tree, const typename Tree::Position& before, char side, char root_side,
                typename Tree::Move move, int budget, int depth) {
@@ -56,10 +53,10 @@ int score_move(Tree& tree, const typename Tree::Position& before, char side, cha
     const typename Tree::Position& after = tree.play(depth, before, move);
     const char reply_side = opponent(side);
     // The computer's replies may all be leaves; a tree may then score them without listing them.
-    if constexpr (requires { tree.quiet_leaves(depth, after, reply_side, budget); }) {
+    if constexpr (requires { tree.leaf_replies(depth, after, reply_side, budget); }) {
         if (reply_side == root_side) {
             if (const std::optional<int> best =
-                    tree.quiet_leaves(depth, after, reply_side, budget)) {
+                    tree.leaf_replies(depth, after, reply_side, budget)) {
                 return kScoreSum - *best;
             }
         }
@@ -69,12 +66,6 @@ int score_move(Tree& tree, const typename Tree::Position& before, char side, cha
         return depth + kWinBase;
     }
     const int share = reply_budget(budget, n);
-    // When every reply is a leaf, a tree may score them all in one sweep.
-    if constexpr (requires { tree.best_leaf(depth, after, reply_side); }) {
-        if (is_leaf(share, depth - 1, reply_side == root_side)) {
-            return kScoreSum - tree.best_leaf(depth, after, reply_side);
-        }
-    }
     int best = -1;
     for (typename Tree::Move reply : tree.replies(depth)) {
         const int v = score_move(tree, after, reply_side, root_side, reply, share, depth - 1);

@@ -153,31 +153,72 @@ std::optional<int> lead_after(const Board& before, int lead, std::string_view mo
     return lead + red_lead_of(crowned ? to_upper(piece) : piece, from);
 }
 
-// Red's lead after the one-step move at `move` (four characters of a generated list: a
-// plain move or a single capture) on `before`, whose lead is `lead`. The start square ends
-// empty, the landing holds the piece (crowned on its far row), and the captured piece, if any,
-// is gone: in the Greek variant the square right behind the landing, in the Turkish anywhere
-// between, where every other square is empty.
-int lead_after_step(const Board& before, int lead, const char* move) {
-    const int from = square_index('8' - move[1], move[0] - 'a');
-    const int to = square_index('8' - move[3], move[2] - 'a');
-    const char piece = before[static_cast<std::size_t>(from)];
-    lead -= red_lead_of(piece, from);
-    const int step = row_of(from) == row_of(to) ? (to > from ? 1 : -1) : (to > from ? 8 : -8);
-    if (variant == 0) {
-        const int behind = to - step;
-        if (behind != from) {
-            lead -= red_lead_of(before[static_cast<std::size_t>(behind)], behind);
+// The piece that stands on `to` after `piece` ends its move there: a man on its far row is
+// crowned.
+constexpr char crowned(char piece, int to) {
+    return (piece == kRedMan && row_of(to) == 0) || (piece == kBlueMan && row_of(to) == 7)
+               ? to_upper(piece)
+               : piece;
+}
+
+// What each capture path of one side changes in red's lead, signed so that more is better for
+// the side, gathered as the capture search finds the paths: the best of all of them, and the
+// best of the longest, which are all that count in the Turkish variant.
+struct CaptureGains {
+    int sign;
+    // The moving piece and what it was worth where it started.
+    char mover = kEmpty;
+    int start_value = 0;
+    // The pieces taken along the path being searched: what each was worth, and in all.
+    std::array<int, kMaxPathSquares> taken{};
+    int depth = 0;
+    int captured = 0;
+
+    int count = 0;
+    int best = std::numeric_limits<int>::min();
+    int longest = 0;
+    int longest_count = 0;
+    int longest_best = std::numeric_limits<int>::min();
+
+    // Starts on the paths of the piece on `square`.
+    void start(char piece, int square) {
+        mover = piece;
+        start_value = red_lead_of(piece, square);
+        depth = 0;
+        captured = 0;
+    }
+    void found(int landing, int victim, char victim_piece) {
+        const int gain = red_lead_of(crowned(mover, landing), landing) - start_value - captured -
+                         red_lead_of(victim_piece, victim);
+        const int g = sign * gain;
+        ++count;
+        best = std::max(best, g);
+        const int length = depth + 1;
+        if (length > longest) {
+            longest = length;
+            longest_count = 0;
+            longest_best = std::numeric_limits<int>::min();
         }
-    } else {
-        for (int square = from + step; square != to; square += step) {
-            lead -= red_lead_of(before[static_cast<std::size_t>(square)], square);
+        if (length == longest) {
+            ++longest_count;
+            longest_best = std::max(longest_best, g);
         }
     }
-    const bool crowned =
-        (piece == kRedMan && row_of(to) == 0) || (piece == kBlueMan && row_of(to) == 7);
-    return lead + red_lead_of(crowned ? to_upper(piece) : piece, to);
-}
+    // Follows the move list, which stops a path that would outgrow a move string.
+    bool enter(int, int victim, char victim_piece) {
+        if (static_cast<std::size_t>(depth) + 2 > kMaxPathSquares) {
+            return false;
+        }
+        taken[static_cast<std::size_t>(depth)] = red_lead_of(victim_piece, victim);
+        captured += taken[static_cast<std::size_t>(depth)];
+        ++depth;
+        return true;
+    }
+    void leave() {
+        --depth;
+        captured -= taken[static_cast<std::size_t>(depth)];
+    }
+};
 
 // The game's boards seen as a search tree: one scratch board and one move list per remaining
 // depth, so nothing is allocated and nothing is copied out of a list.
@@ -227,74 +268,48 @@ struct BoardTree {
         return lead[d];
     }
 
-    // The best leaf score among the replies of `side` when it can only make plain moves and
-    // all of them are leaves: the computer's moves in most positions once the budget is spent.
-    // Each is scored by what the moving piece is worth where it lands against where it stood,
-    // as the moves are found, with no list written. Nothing when the side can capture, cannot
-    // move, or has so few moves that each still gets a share of the budget.
-    std::optional<int> quiet_leaves(int depth, const Board& after, char side, int budget) {
+    // The best leaf score among the replies of `side`, standing for listing and scoring them,
+    // when every one of them is a leaf: the computer's moves once the budget is spent, which
+    // are most of the search. Each is scored by what it changes in red's lead, as the moves
+    // are found, with no list written. Nothing when the side cannot move, or has so few moves
+    // that each still gets a share of the budget.
+    std::optional<int> leaf_replies(int depth, const Board& after, char side, int budget) {
         if (side != kRed && side != kBlue) {
             return std::nullopt;
         }
         const int sign = side == kRed ? 1 : -1;
-        int best_gain = std::numeric_limits<int>::min();
-        int n = 0;
-        const bool capture = visit_plain_moves(
-            after, side,
-            [&](int from, int to) {
-                const char piece = after[static_cast<std::size_t>(from)];
-                const bool crowned =
-                    (piece == kRedMan && row_of(to) == 0) || (piece == kBlueMan && row_of(to) == 7);
-                const int gain =
-                    red_lead_of(crowned ? to_upper(piece) : piece, to) - red_lead_of(piece, from);
-                best_gain = std::max(best_gain, sign * gain);
-                ++n;
-            },
-            /*stop_at_capture=*/true);
-        if (capture || n == 0 || !is_leaf(reply_budget(budget, n), depth - 1, true)) {
+        int plain_best = std::numeric_limits<int>::min();
+        int plain = 0;
+        const bool capture = visit_plain_moves(after, side, [&](int from, int to) {
+            const char piece = after[static_cast<std::size_t>(from)];
+            const int gain = red_lead_of(crowned(piece, to), to) - red_lead_of(piece, from);
+            plain_best = std::max(plain_best, sign * gain);
+            ++plain;
+        });
+        CaptureGains gains{sign};
+        if (capture) {
+            visit_capturing_pieces(after, side, [&](int square, int reach, int excluded) {
+                gains.start(after[static_cast<std::size_t>(square)], square);
+                visit_capture_paths(gains, square, after, reach, excluded, -1, 1);
+            });
+        }
+        // The Greek list holds every move; in the Turkish, the longest captures replace the rest.
+        int n = plain;
+        int best_gain = plain_best;
+        if (variant == 0) {
+            n += gains.count;
+            best_gain = std::max(best_gain, gains.best);
+        } else if (gains.count > 0) {
+            n = gains.longest_count;
+            best_gain = gains.longest_best;
+        }
+        if (n == 0 || !is_leaf(reply_budget(budget, n), depth - 1, true)) {
             return std::nullopt;
         }
         stats.moves_searched += static_cast<std::uint64_t>(n);
         stats.static_evaluations += static_cast<std::uint64_t>(n);
         between_moves();
         return std::max(-1, kEvenScore + sign * lead_of(depth, after) + best_gain);
-    }
-
-    // The best leaf score among the replies listed for a depth, when every one is a leaf:
-    // the replies of the computer once the budget is spent. These are most of the search,
-    // so each is scored from its list entry alone, without walking the list twice.
-    int best_leaf(int depth, const Board& after, char side) {
-        if (side != kRed && side != kBlue) {
-            int best = -1;
-            for (std::string_view reply : replies(depth)) {
-                best = std::max(best, score_leaf(depth - 1, after, reply, side));
-                between_moves();
-            }
-            return best;
-        }
-        const int lead_before = lead_of(depth, after);
-        const char* at = new_mov[static_cast<std::size_t>(depth)].c_str();
-        int best_lead = std::numeric_limits<int>::min();
-        std::uint64_t n = 0;
-        while (*at == ',') {
-            ++at;
-            const char* end = at + 4;
-            while (*end != ',' && *end != '\0') {
-                end += 2;
-            }
-            const int lead = end - at == 4 ? lead_after_step(after, lead_before, at)
-                                           : lead_after(after, lead_before,
-                                                        {at, static_cast<std::size_t>(end - at)})
-                                                 .value_or(lead_before);
-            // Red wants the greatest lead, blue the least.
-            best_lead = std::max(best_lead, side == kRed ? lead : -lead);
-            ++n;
-            at = end;
-        }
-        stats.moves_searched += n;
-        stats.static_evaluations += n;
-        between_moves();
-        return std::max(-1, kEvenScore + best_lead);
     }
 
     // Lists the side's replies into the depth's list, as the computer lists moves.

@@ -105,21 +105,15 @@ inline bool king_may_capture(const Board& board, int square, char side) {
 
 // Calls step(from, to) for each plain move of `side` ('O' or 'X'), in the order the move list
 // gives them, and returns whether any piece of the side can capture. When none can, these are
-// the side's legal moves in either variant. With `stop_at_capture`, the walk ends at the first
-// piece that can capture, for callers that want quiet positions only.
+// the side's legal moves in either variant.
 template <class Step>
-bool visit_plain_moves(const Board& board, char side, Step&& step, bool stop_at_capture = false) {
+bool visit_plain_moves(const Board& board, char side, Step&& step) {
     bool capture = false;
     for (std::uint64_t mine = pieces_in_scan_order(board, side); mine != 0; mine &= mine - 1) {
         const int square = scan_square(std::countr_zero(mine));
         const char piece = board[square];
         if (piece == side) {
-            if (!capture && king_may_capture(board, square, side)) {
-                capture = true;
-                if (stop_at_capture) {
-                    return true;
-                }
-            }
+            capture = capture || king_may_capture(board, square, side);
             for (int d = 0; d < 4; ++d) {
                 for (int t = neighbour(square, d); t >= 0 && board[t] == kEmpty;
                      t = neighbour(t, d)) {
@@ -128,12 +122,7 @@ bool visit_plain_moves(const Board& board, char side, Step&& step, bool stop_at_
             }
         } else {
             const int backward = backward_of(piece);
-            if (!capture && man_may_capture(board, square, side, backward)) {
-                capture = true;
-                if (stop_at_capture) {
-                    return true;
-                }
-            }
+            capture = capture || man_may_capture(board, square, side, backward);
             for (int d = 0; d < 4; ++d) {
                 const int t = neighbour(square, d);
                 if (d != backward && t >= 0 && board[t] == kEmpty) {
