@@ -68,12 +68,21 @@ constexpr int backward_of(char man) {
     return man == kRedMan ? 1 : 2;
 }
 
+// The three directions of a red man (backward 1) and of a blue man (backward 2), in order.
+inline constexpr std::array<int, 3> kRedManDirections{0, 2, 3};
+inline constexpr std::array<int, 3> kBlueManDirections{0, 1, 3};
+
+// The directions of a man whose backward direction is `backward` (1 or 2).
+constexpr const std::array<int, 3>& man_directions(int backward) {
+    return backward == 1 ? kRedManDirections : kBlueManDirections;
+}
+
 // Whether a man on `square` has a capture: an enemy piece next to it (not behind it, not on the
 // edge it would jump toward) with an empty square beyond.
 inline bool man_may_capture(const Board& board, int square, char side, int backward) {
-    for (int d = 0; d < 4; ++d) {
+    for (int d : man_directions(backward)) {
         const int q = neighbour(square, d);
-        if (d == backward || q < 0 || board[q] == kEmpty || to_upper(board[q]) == side) {
+        if (q < 0 || board[q] == kEmpty || to_upper(board[q]) == side) {
             continue;
         }
         const int landing = neighbour(q, d);
@@ -123,9 +132,9 @@ bool visit_plain_moves(const Board& board, char side, Step&& step) {
         } else {
             const int backward = backward_of(piece);
             capture = capture || man_may_capture(board, square, side, backward);
-            for (int d = 0; d < 4; ++d) {
+            for (int d : man_directions(backward)) {
                 const int t = neighbour(square, d);
-                if (d != backward && t >= 0 && board[t] == kEmpty) {
+                if (t >= 0 && board[t] == kEmpty) {
                     step(square, t);
                 }
             }
