@@ -98,6 +98,14 @@ class ListWalk {
     std::string_view text_;
 };
 
+// The piece that stands on `to` after `piece` ends its move there: a man on its far row is
+// crowned.
+constexpr char crowned(char piece, int to) {
+    return (piece == kRedMan && row_of(to) == 0) || (piece == kBlueMan && row_of(to) == 7)
+               ? to_upper(piece)
+               : piece;
+}
+
 // Red's lead after `move` is played on `before`, whose lead is `lead`, worked out from the
 // squares the move touches instead of from a played copy of the board. Every square that a
 // step leaves, lands on or clears ends empty, except the last landing square, which holds the
@@ -144,21 +152,11 @@ std::optional<int> lead_after(const Board& before, int lead, std::string_view mo
         from = *to;
     }
     const char piece = before[static_cast<std::size_t>(*start)];
-    const bool crowned =
-        (piece == kRedMan && row_of(from) == 0) || (piece == kBlueMan && row_of(from) == 7);
     for (; touched != 0; touched &= touched - 1) {
         const int square = std::countr_zero(touched);
         lead -= red_lead_of(before[static_cast<std::size_t>(square)], square);
     }
-    return lead + red_lead_of(crowned ? to_upper(piece) : piece, from);
-}
-
-// The piece that stands on `to` after `piece` ends its move there: a man on its far row is
-// crowned.
-constexpr char crowned(char piece, int to) {
-    return (piece == kRedMan && row_of(to) == 0) || (piece == kBlueMan && row_of(to) == 7)
-               ? to_upper(piece)
-               : piece;
+    return lead + red_lead_of(crowned(piece, from), from);
 }
 
 // What each capture path of one side changes in red's lead, signed so that more is better for
@@ -233,15 +231,14 @@ struct BoardTree {
         const auto d = static_cast<std::size_t>(depth);
         const int parent_lead = lead_of(depth + 1, before);
         lead[d] = lead_after(before, parent_lead, move).value_or(parent_lead);
-        lead_known[d] = true;
         Board& slot = new_tab[d];
         slot = before;
         play_move(slot, move);
         return slot;
     }
 
-    // Leaves are nine in ten of the moves searched, so they are scored from their parent's
-    // lead and the few squares the move touches, without a board of their own.
+    // A leaf met on its own (most often a root move when there are more moves than budget) is
+    // scored from its parent's lead and the few squares the move touches, without a board.
     int score_leaf(int depth, const Board& before, std::string_view move, char side) {
         if (side != kRed && side != kBlue) {
             ++stats.static_evaluations;
@@ -254,18 +251,13 @@ struct BoardTree {
         return side == kRed ? kEvenScore + lead : kEvenScore - lead;
     }
 
-    // Red's lead on a board, kept for the scratch board of a depth while its replies are
-    // scored.
+    // Red's lead on a board: kept for each depth's scratch board since the move that made
+    // it, and counted afresh on any other board (the root position).
     int lead_of(int depth, const Board& board) {
-        const auto d = static_cast<std::size_t>(depth);
-        if (depth > kRootDepth || &board != &new_tab[d]) {
+        if (depth > kRootDepth || &board != &new_tab[static_cast<std::size_t>(depth)]) {
             return red_lead(board);
         }
-        if (!lead_known[d]) {
-            lead[d] = red_lead(board);
-            lead_known[d] = true;
-        }
-        return lead[d];
+        return lead[static_cast<std::size_t>(depth)];
     }
 
     // The best leaf score among the replies of `side`, standing for listing and scoring them,
@@ -331,9 +323,8 @@ struct BoardTree {
         }
     }
 
-    // Red's lead on each depth's scratch board, once worked out.
+    // Red's lead on each depth's scratch board.
     std::array<int, kRootDepth + 1> lead{};
-    std::array<bool, kRootDepth + 1> lead_known{};
 };
 
 }  // namespace
