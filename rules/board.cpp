@@ -1,33 +1,45 @@
 #include "rules/board.h"
 
+#include <bit>
+#include <cstring>
+
 namespace zarvo {
 
-char variant = 0;
-Board table = empty_board();
-
-void create_table() {
-    table = starting_board();
+PieceCounts count_pieces(const Board& board) {
+    PieceCounts counts;
+    for (std::size_t at = 0; at < board.size(); at += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, board.data() + at, 8);
+        // Setting the 0x20 bit of every byte folds exactly 'X' onto 'x' and 'O' onto 'o'.
+        word |= 0x2020202020202020ULL;
+        counts.red += count_bits(bytes_equal(word, kRedMan));
+        counts.blue += count_bits(bytes_equal(word, kBlueMan));
+    }
+    return counts;
 }
 
-int check_winner(const Board& board, int& blue_count, int& red_count) {
-    blue_count = 0;
-    red_count = 0;
-    for (char square : board) {
-        // Setting the 0x20 bit folds exactly 'X' onto 'x' and 'O' onto 'o', and no other byte.
-        const char folded = static_cast<char>(square | 0x20);
-        blue_count += folded == 'x' ? 1 : 0;
-        red_count += folded == 'o' ? 1 : 0;
+std::optional<Winner> winner_by_pieces(const Board& board) {
+    // Both sides have pieces in almost every position asked about: tell that first.
+    std::uint64_t red = 0;
+    std::uint64_t blue = 0;
+    for (std::size_t at = 0; at < board.size(); at += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, board.data() + at, 8);
+        word |= 0x2020202020202020ULL;
+        red |= bytes_equal(word, kRedMan);
+        blue |= bytes_equal(word, kBlueMan);
     }
-    if (blue_count != 0 && red_count != 0) {
-        return 0;
+    if (red != 0 && blue != 0) {
+        return std::nullopt;
     }
-    if (blue_count > red_count) {
-        return 'X';
+    const PieceCounts counts = count_pieces(board);
+    if (counts.blue > counts.red) {
+        return Winner::Blue;
     }
-    if (red_count > blue_count) {
-        return 'O';
+    if (counts.red > counts.blue) {
+        return Winner::Red;
     }
-    return 1;
+    return Winner::Nobody;
 }
 
 }  // namespace zarvo

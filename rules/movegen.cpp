@@ -1,164 +1,243 @@
 #include "rules/movegen.h"
 
 #include <algorithm>
-#include <bit>
-#include <cassert>
-#include <cstddef>
-#include <cstdint>
 
-#include "rules/scan.h"
+#include "rules/piece_bits.h"
 
 namespace zarvo {
 
 namespace {
 
-// A capture path under construction: the start square and each landing so far.
-struct PathBuffer {
-    std::array<char, MoveString::kCapacity> chars;
-    std::size_t size = 0;
+// Writes each capture path into a move list as it is found: all of them in the Greek variant,
+// the greatest so far in the Turkish.
+class ListSink {
+  public:
+    ListSink(MoveList& list, Variant variant)
+        : list_(list), base_(list.size()), turkish_(variant == Variant::Turkish) {}
 
-    std::string_view view() const { return {chars.data(), size}; }
+    // Starts on the paths of the piece on `square`.
+    void start(int square) {
+        path_.clear();
+        path_.push(square);
+    }
+    void found(int landing, int, char) {
+        if (turkish_) {
+            switch (greatest_.judge(path_.size())) {
+                case GreatestCapture::Verdict::Shorter:
+                    return;
+                case GreatestCapture::Verdict::Longer:
+                    list_.truncate(base_);
+                    break;
+                case GreatestCapture::Verdict::AsLong:
+                    break;
+            }
+        }
+        list_.push_extended(path_, landing);
+    }
+    bool enter(int landing, int, char) {
+        // Every jump captures a piece, so a path outgrows its storage only on boards that no game
+        // can reach; it is then not continued.
+        return path_.size() + 1 < kMaxPathSquares && path_.push(landing);
+    }
+    void leave() { path_.pop(); }
+
+  private:
+    MoveList& list_;
+    std::size_t base_;
+    bool turkish_;
+    GreatestCapture greatest_;
+    Move path_;
 };
 
-// Writes each capture path into a move list, as the path so far followed by its landing.
-struct ListSink {
-    PathBuffer& path;
-    MoveList& list;
+// Counts capture paths as they are found: all of them in the Greek variant, the greatest in the
+// Turkish.
+class CountSink {
+  public:
+    explicit CountSink(Variant variant) : turkish_(variant == Variant::Turkish) {}
 
-    void found(int landing, int, char) { list.append(path.view(), landing); }
-    bool enter(int landing, int, char) {
-        // Every jump captures a piece, so a path never outgrows the buffer; the test is a
-        // safeguard for boards that no game can reach.
-        if (path.size + 2 > path.chars.size()) {
+    void found(int, int, char) {
+        if (!turkish_) {
+            ++count_;
+            return;
+        }
+        switch (greatest_.judge(depth_ + 1)) {
+            case GreatestCapture::Verdict::Shorter:
+                return;
+            case GreatestCapture::Verdict::Longer:
+                count_ = 1;
+                return;
+            case GreatestCapture::Verdict::AsLong:
+                ++count_;
+                return;
+        }
+    }
+    bool enter(int, int, char) {
+        // The same limit as the list's paths, so the counts agree on every board.
+        if (depth_ + 2 >= kMaxPathSquares) {
             return false;
         }
-        const SquareName name = square_name(landing);
-        path.chars[path.size] = name[0];
-        path.chars[path.size + 1] = name[1];
-        path.size += 2;
+        ++depth_;
         return true;
     }
-    void leave() { path.size -= 2; }
+    void leave() { --depth_; }
+    int count() const { return count_; }
+
+  private:
+    bool turkish_;
+    GreatestCapture greatest_;
+    std::size_t depth_ = 0;
+    int count_ = 0;
 };
 
-// The capture paths of one generate_moves call; only one call may use it at a time.
-MoveList& attack_moves() {
-    static MoveList list;
-    return list;
-}
-
-bool generating = false;
-
-// Marks generate_moves as active for the lifetime of one call.
-class GenerationGuard {
+// Counts the capture chains of one man from its square, with pieces and empty squares as bits:
+// every chain in the Greek variant, the greatest in the Turkish. A man jumps an enemy piece next
+// to it (not behind it) onto the empty square beyond, the captured piece leaves at once, and the
+// chain ends on its crowning row.
+class ManChainCounter {
   public:
-    GenerationGuard() {
-        assert(!generating && "generate_moves is not re-entrant");
-        generating = true;
+    ManChainCounter(char man, std::uint64_t enemy, Variant variant)
+        : man_(man),
+          backward_(backward_of(man)),
+          turkish_(variant == Variant::Turkish),
+          enemy_(enemy) {}
+
+    void count_from(int square, std::uint64_t empty, std::size_t captured) {
+        for (int d = 0; d < 4; ++d) {
+            if (d == backward_) {
+                continue;
+            }
+            const int victim = neighbour(square, d);
+            if (victim < 0 || (enemy_ & square_bit(victim)) == 0) {
+                continue;
+            }
+            const int landing = neighbour(victim, d);
+            if (landing < 0 || (empty & square_bit(landing)) == 0) {
+                continue;
+            }
+            found(captured + 1);
+            if (on_crowning_row(man_, landing) || captured + 2 >= kMaxPathSquares) {
+                continue;
+            }
+            enemy_ &= ~square_bit(victim);
+            count_from(landing,
+                       (empty | square_bit(victim) | square_bit(square)) & ~square_bit(landing),
+                       captured + 1);
+            enemy_ |= square_bit(victim);
+        }
     }
-    ~GenerationGuard() { generating = false; }
-    GenerationGuard(const GenerationGuard&) = delete;
-    GenerationGuard& operator=(const GenerationGuard&) = delete;
+    int count() const { return count_; }
+
+  private:
+    void found(std::size_t captures) {
+        if (!turkish_) {
+            ++count_;
+            return;
+        }
+        switch (greatest_.judge(captures)) {
+            case GreatestCapture::Verdict::Shorter:
+                return;
+            case GreatestCapture::Verdict::Longer:
+                count_ = 1;
+                return;
+            case GreatestCapture::Verdict::AsLong:
+                ++count_;
+                return;
+        }
+    }
+
+    char man_;
+    int backward_;
+    bool turkish_;
+    // The enemy pieces still on the board along the chain being counted.
+    std::uint64_t enemy_;
+    GreatestCapture greatest_;
+    int count_ = 0;
 };
 
 }  // namespace
 
-int generate_attacks(std::string_view path, const Board& board, int reach, MoveList& list,
-                     int excluded1, int excluded2, char prune) {
-    PathBuffer buffer;
-    if (path.size() < 2 || path.size() > buffer.chars.size() ||
-        !parse_square(path[path.size() - 2], path.back())) {
-        return 0;
-    }
-    buffer.size = path.copy(buffer.chars.data(), path.size());
-    const int from = *parse_square(path[path.size() - 2], path.back());
-    ListSink sink{buffer, list};
-    return visit_capture_paths(sink, from, board, reach, excluded1, excluded2, prune);
+int generate_moves(const Position& position, Side side, MoveList& list, Landings landings) {
+    return generate_moves(position, PieceBits::of(position.squares), side, list, landings);
 }
 
-int clear_attacks(MoveList& list) {
-    std::size_t longest = 0;
-    for (std::string_view entry : list.entries()) {
-        longest = std::max(longest, entry.size());
-    }
-    // Compact in place: kept entries slide down over the removed ones.
-    char* text = list.data();
-    const std::size_t size = list.text().size();
-    std::size_t write = 0;
-    std::size_t read = 0;
-    int removed = 0;
-    while (read < size) {
-        std::size_t end = read + 1;
-        while (end < size && text[end] != ',') {
-            ++end;
-        }
-        if (end - read - 1 == longest) {
-            std::copy(text + read, text + end, text + write);
-            write += end - read;
-        } else {
-            ++removed;
-        }
-        read = end;
-    }
-    list.truncate(write);
-    return removed;
-}
-
-int generate_moves(const Board& board, char side, MoveList& list, char prune) {
-    const GenerationGuard guard;
-    MoveList& attacks = attack_moves();
+int generate_moves(const Position& position, const PieceBits& bits, Side side, MoveList& list,
+                   Landings landings) {
     list.clear();
-    attacks.clear();
-    if (side != kRed && side != kBlue) {
-        return 0;
+    const Board& board = position.squares;
+    const std::uint64_t capturing = capturing_pieces(bits, side);
+    // In the Turkish variant a capture replaces every plain move; in the Greek the captures come
+    // after every plain move, in the same order of pieces.
+    if (capturing == 0 || position.variant == Variant::Greek) {
+        visit_plain_moves(board, bits, side, [&](int from, int to) { list.push_step(from, to); });
     }
-    int plain = 0;
-    const bool any_capture = visit_plain_moves(board, side, [&](int from, int to) {
-        list.append_step(from, to);
-        ++plain;
-    });
-    // The captures come after every plain move, in the same order of pieces.
-    int captures = 0;
-    if (any_capture) {
-        PathBuffer start_path;
-        ListSink sink{start_path, attacks};
-        visit_capturing_pieces(board, side, [&](int square, int reach, int excluded) {
-            const SquareName name = square_name(square);
-            start_path.chars[0] = name[0];
-            start_path.chars[1] = name[1];
-            start_path.size = 2;
-            captures += visit_capture_paths(sink, square, board, reach, excluded, -1, prune);
+    if (capturing != 0) {
+        ListSink sink(list, position.variant);
+        visit_capturing_pieces(board, side, capturing, [&](int square, int reach, int excluded) {
+            sink.start(square);
+            visit_capture_paths(sink, square, board, position.variant, reach, excluded,
+                                kNoDirection, landings);
         });
     }
-
-    if (variant == 0) {
-        list.append_list(attacks.text());
-        return plain + captures;
-    }
-    if (!attacks.empty()) {
-        // The greatest capture is compulsory: the longest paths replace every other move.
-        captures -= clear_attacks(attacks);
-        list.clear();
-        list.append_list(attacks.text());
-        return captures;
-    }
-    return plain;
+    return static_cast<int>(list.size());
 }
 
-int check_legal(const Board& board, char side, std::string_view path) {
-    static MoveList list;
-    generate_moves(board, side, list, 0);
-    for (std::string_view entry : list.entries()) {
-        if (entry == path) {
-            return 1;
+int count_moves_unless_a_king_captures(const PieceBits& bits, Side side, Variant variant) {
+    const std::uint64_t men = bits.men(side);
+    // The men's plain moves are counted all at once: forward (up the board for red, down for
+    // blue) and to either side, each a shift of the whole set.
+    const std::uint64_t ahead = side == Side::Red ? men >> 8 : men << 8;
+    int plain = count_bits(ahead & bits.empty) +
+                count_bits(shifted(men, kTowardFileA) & bits.empty) +
+                count_bits(shifted(men, kTowardFileH) & bits.empty);
+    for (std::uint64_t kings = bits.kings(side); kings != 0; kings &= kings - 1) {
+        const int square = std::countr_zero(kings);
+        // A king's capture paths are walked on the board.
+        if (king_can_capture(bits, square, side)) {
+            return kKingCaptures;
+        }
+        for (int d = 0; d < 4; ++d) {
+            for (int t = neighbour(square, d); t >= 0 && (bits.empty & square_bit(t)) != 0;
+                 t = neighbour(t, d)) {
+                ++plain;
+            }
         }
     }
-    return 0;
+    const std::uint64_t capturing = capturing_men(bits, side);
+    if (capturing == 0) {
+        return plain;
+    }
+    ManChainCounter chains(man_of(side), ~(bits.pieces(side) | bits.empty), variant);
+    for (std::uint64_t left = capturing; left != 0; left &= left - 1) {
+        const int square = std::countr_zero(left);
+        chains.count_from(square, bits.empty | square_bit(square), 0);
+    }
+    return variant == Variant::Turkish ? chains.count() : plain + chains.count();
 }
 
-int check_if_can_play(const Board& board, char side) {
-    static MoveList list;
-    return generate_moves(board, side, list, 1);
+int count_legal_moves(const Position& position, Side side, Landings landings) {
+    const PieceBits bits = PieceBits::of(position.squares);
+    if (const int n = count_moves_unless_a_king_captures(bits, side, position.variant);
+        n != kKingCaptures) {
+        return n;
+    }
+    const Board& board = position.squares;
+    int plain = 0;
+    if (position.variant == Variant::Greek) {
+        visit_plain_moves(board, bits, side, [&](int, int) { ++plain; });
+    }
+    CountSink sink(position.variant);
+    visit_capturing_pieces(board, side, capturing_pieces(bits, side),
+                           [&](int square, int reach, int excluded) {
+                               visit_capture_paths(sink, square, board, position.variant, reach,
+                                                   excluded, kNoDirection, landings);
+                           });
+    return plain + sink.count();
+}
+
+bool is_legal(const Position& position, Side side, const Move& move) {
+    MoveList list;
+    generate_moves(position, side, list, Landings::Every);
+    return std::find(list.begin(), list.end(), move) != list.end();
 }
 
 }  // namespace zarvo

@@ -1,6 +1,44 @@
 #include "rules/notation.h"
 
+#include <bit>
+
+#include "rules/play.h"
+
 namespace zarvo {
+
+std::string format_move(const Move& move) {
+    std::string out;
+    out.reserve(2 * move.size());
+    for (int square : move.squares()) {
+        const SquareName name = square_name(square);
+        out.append(name.begin(), name.end());
+    }
+    return out;
+}
+
+std::optional<Move> parse_move(std::string_view text) {
+    if (text.empty() || text.size() % 2 != 0 || text.size() > 2 * kMaxPathSquares) {
+        return std::nullopt;
+    }
+    Move move;
+    for (std::size_t i = 0; i < text.size(); i += 2) {
+        const std::optional<int> square = parse_square(text[i], text[i + 1]);
+        if (!square) {
+            return std::nullopt;
+        }
+        move.push(*square);
+    }
+    return move;
+}
+
+std::string format_move_list(const MoveList& list) {
+    std::string out;
+    for (const Move& move : list) {
+        out.push_back(',');
+        out += format_move(move);
+    }
+    return out;
+}
 
 std::optional<Board> parse_pos(std::string_view text) {
     if (text == "start") {
@@ -19,10 +57,10 @@ std::optional<Board> parse_pos(std::string_view text) {
         for (int column = 0; column < 8; ++column) {
             const char ch = text[base + static_cast<std::size_t>(column)];
             switch (ch) {
-                case 'o':
-                case 'O':
-                case 'x':
-                case 'X':
+                case kRedMan:
+                case kRedKing:
+                case kBlueMan:
+                case kBlueKing:
                     board[square_index(row, column)] = ch;
                     break;
                 case '.':
@@ -46,6 +84,32 @@ std::string format_pos(const Board& board) {
             const char ch = board[square_index(row, column)];
             out.push_back(ch == kEmpty ? '.' : ch);
         }
+    }
+    return out;
+}
+
+bool is_capture(const Position& before, const Move& move) {
+    if (move.size() < 2) {
+        return false;
+    }
+    std::uint64_t span = captured_span(move[0], move[1], before.variant);
+    for (; span != 0; span &= span - 1) {
+        if (before[std::countr_zero(span)] != kEmpty) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string describe_move(const Position& before, const Move& move) {
+    const char joint = is_capture(before, move) ? 'x' : '-';
+    std::string out;
+    for (std::size_t i = 0; i < move.size(); ++i) {
+        if (i > 0) {
+            out.push_back(joint);
+        }
+        const SquareName name = square_name(move[i]);
+        out.append(name.begin(), name.end());
     }
     return out;
 }

@@ -7,8 +7,7 @@
 namespace zarvo {
 namespace {
 
-using testing::board_with;
-using testing::sq;
+using namespace testing;
 
 TEST(Board, SquareNamesAndIndexes) {
     EXPECT_EQ(sq("a8"), 0);
@@ -21,58 +20,48 @@ TEST(Board, SquareNamesAndIndexes) {
         const SquareName n = square_name(i);
         EXPECT_EQ(parse_square(n[0], n[1]), i);
     }
-    EXPECT_FALSE(parse_square('i', '1'));
-    EXPECT_FALSE(parse_square('a', '9'));
-    EXPECT_FALSE(parse_square('a', '0'));
-    EXPECT_FALSE(parse_square('A', '1'));
+    for (const char* bad : {"i1", "a9", "a0", "A1"}) {
+        EXPECT_FALSE(parse_square(bad[0], bad[1])) << bad;
+    }
 }
 
-TEST(Board, DirectionsAndOpposites) {
-    EXPECT_EQ(opposite(0), 3);
-    EXPECT_EQ(opposite(1), 2);
-    for (int d = 0; d < 4; ++d) {
-        EXPECT_EQ(di[d] + di[opposite(d)], 0);
-        EXPECT_EQ(dj[d] + dj[opposite(d)], 0);
-        EXPECT_EQ(std::abs(di[d]) + std::abs(dj[d]), 1);
-    }
-    EXPECT_EQ(opponent('X'), 'O');
-    EXPECT_EQ(opponent('O'), 'X');
+TEST(Board, NeighboursFollowTheFourDirections) {
+    EXPECT_EQ(neighbour(sq("e4"), kTowardFileA), sq("d4"));
+    EXPECT_EQ(neighbour(sq("e4"), kTowardRank1), sq("e3"));
+    EXPECT_EQ(neighbour(sq("e4"), kTowardRank8), sq("e5"));
+    EXPECT_EQ(neighbour(sq("e4"), kTowardFileH), sq("f4"));
+    EXPECT_EQ(neighbour(sq("a1"), kTowardFileA), -1);
+    EXPECT_EQ(neighbour(sq("a1"), kTowardRank1), -1);
+    EXPECT_EQ(neighbour(sq("h8"), kTowardRank8), -1);
+    EXPECT_EQ(neighbour(sq("h8"), kTowardFileH), -1);
+    EXPECT_EQ(opposite(kTowardFileA), kTowardFileH);
+    EXPECT_EQ(opposite(kTowardRank1), kTowardRank8);
 }
 
 TEST(Board, StartingPosition) {
-    create_table();
-    int men = 0;
+    const Board start = starting_board();
     for (int i = 0; i < 64; ++i) {
         const int row = row_of(i);
         const char expected = (row == 1 || row == 2) ? 'x' : (row == 5 || row == 6) ? 'o' : ' ';
-        EXPECT_EQ(table[i], expected) << i;
-        men += table[i] != ' ';
+        EXPECT_EQ(start[i], expected) << i;
     }
-    EXPECT_EQ(men, 32);
-    int blue = -1;
-    int red = -1;
-    EXPECT_EQ(check_winner(table, blue, red), 0);
-    EXPECT_EQ(blue, 16);
-    EXPECT_EQ(red, 16);
+    const PieceCounts counts = count_pieces(start);
+    EXPECT_EQ(counts.red, 16);
+    EXPECT_EQ(counts.blue, 16);
+    EXPECT_FALSE(winner_by_pieces(start));
 }
 
 TEST(Board, WinnerByPiecesAlone) {
-    int blue = -1;
-    int red = -1;
-    EXPECT_EQ(check_winner(board_with({{"a1", 'x'}, {"c5", 'X'}}), blue, red), 'X');
-    EXPECT_EQ(blue, 2);
-    EXPECT_EQ(red, 0);
-    EXPECT_EQ(check_winner(board_with({{"a1", 'o'}, {"b2", 'O'}, {"b3", 'o'}}), blue, red), 'O');
-    EXPECT_EQ(red, 3);
-    EXPECT_EQ(check_winner(empty_board(), blue, red), 1);
-    EXPECT_EQ(blue, 0);
-    EXPECT_EQ(red, 0);
-    EXPECT_EQ(check_winner(board_with({{"d4", 'O'}, {"h7", 'x'}}), blue, red), 0);
+    EXPECT_EQ(winner_by_pieces(board_with({{"a1", 'x'}, {"c5", 'X'}})), Winner::Blue);
+    EXPECT_EQ(winner_by_pieces(board_with({{"a1", 'o'}, {"b2", 'O'}, {"b3", 'o'}})), Winner::Red);
+    EXPECT_EQ(winner_by_pieces(empty_board()), Winner::Nobody);
+    EXPECT_FALSE(winner_by_pieces(board_with({{"d4", 'O'}, {"h7", 'x'}})));
     // Bytes that are no piece count for nobody.
     Board odd = empty_board();
     odd[3] = 'z';
     odd[4] = '\0';
-    EXPECT_EQ(check_winner(odd, blue, red), 1);
+    EXPECT_EQ(winner_by_pieces(odd), Winner::Nobody);
+    EXPECT_EQ(count_pieces(board_with({{"a1", 'o'}, {"b2", 'O'}, {"h8", 'X'}})).red, 2);
 }
 
 }  // namespace

@@ -1,67 +1,64 @@
-// Move strings, move lists, fixed path storage and the POS text.
+// Move strings, comma lists, the notation players read and the POS text.
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "rules/notation.h"
+#include "tests/rules/test_boards.h"
 
 namespace zarvo {
 namespace {
 
-TEST(Notation, MoveStringEndsAtCommaOrEnd) {
-    EXPECT_EQ(move_at(",c3c4,d3d4").size(), 0u);
-    EXPECT_EQ(move_at("c3c4,d3d4"), "c3c4");
-    EXPECT_EQ(move_at("c3c5c7"), "c3c5c7");
-    std::vector<std::string_view> entries;
-    for (std::string_view m : MoveEntries(",c3c4,d3d4")) {
-        entries.push_back(m);
+using namespace testing;
+
+TEST(Notation, MoveStringsRoundTripAndRefuseAnythingElse) {
+    for (const char* text : {"c3", "c3c4", "d1d6", "c3c5c7", "a1a4d4d1a1", "c3d4"}) {
+        const std::optional<Move> move = parse_move(text);
+        ASSERT_TRUE(move) << text;
+        EXPECT_EQ(format_move(*move), text);
     }
-    EXPECT_EQ(entries, (std::vector<std::string_view>{"c3c4", "d3d4"}));
-    EXPECT_EQ(MoveEntries("").begin(), MoveEntries("").end());
-    EXPECT_EQ(count_moves(",c3c4"), 1u);
-    EXPECT_EQ(std::string_view(",c3c4").size(), 5u);
-    EXPECT_EQ(count_moves(""), 0u);
+    for (const char* bad : {"", "c", "c3c", "c3 c4", "C3C4", "c0c1", "c3c9", "i3i4", "c3c4,d3d4"}) {
+        EXPECT_FALSE(parse_move(bad)) << bad;
+    }
+    EXPECT_FALSE(parse_move(std::string(2 * kMaxPathSquares + 2, 'a')));
 }
 
 TEST(Notation, WellFormedMoves) {
     for (const char* good : {"c3c4", "d1d6", "c3c5c7", "a1a5e5", "a1a4d4d1a1", "h8b8"}) {
-        EXPECT_TRUE(is_well_formed_move(good)) << good;
+        EXPECT_TRUE(is_well_formed(path(good))) << good;
     }
-    for (const char* bad :
-         {"", "c3", "c3c", "c3c4c", "c3d4", "c3c3", "c3c9", "i3i4", "c3 c4", "C3C4", "c0c1"}) {
-        EXPECT_FALSE(is_well_formed_move(bad)) << bad;
+    for (const char* bad : {"c3", "c3d4", "c3c3", "c3c4c4", "c3c4d5"}) {
+        EXPECT_FALSE(is_well_formed(path(bad))) << bad;
     }
 }
 
-TEST(Notation, MoveStringHoldsTheLongestPathAndRefusesMore) {
-    MoveString m;
-    EXPECT_TRUE(m.empty());
-    for (std::size_t i = 0; i < kMaxPathSquares; ++i) {
-        ASSERT_TRUE(m.push_square(static_cast<int>(i)));
+TEST(Notation, PathsHoldTheLongestAndRefuseMore) {
+    std::string every_square;
+    for (int i = 0; i < 64; ++i) {
+        every_square += format_move(Move{i});
     }
-    EXPECT_FALSE(m.push_square(5));
-    EXPECT_EQ(m.squares(), kMaxPathSquares);
-    EXPECT_EQ(m.view().size(), 2 * kMaxPathSquares);
-    EXPECT_EQ(m.c_str()[2 * kMaxPathSquares], '\0');
+    Move m = path(every_square);
+    EXPECT_FALSE(m.push(5));
+    EXPECT_EQ(m.size(), kMaxPathSquares);
     EXPECT_TRUE(m.contains(63));
-    m.pop_square();
+    m.pop();
     EXPECT_FALSE(m.contains(63));
-    m.clear();
-    m.pop_square();
-    EXPECT_TRUE(m.empty());
-    EXPECT_EQ(MoveString::from("c3c5c7").view(), "c3c5c7");
-    EXPECT_EQ(MoveString::from(std::string(200, 'a')).view(), "");
+    EXPECT_TRUE(path("c3c5c7").starts_with(path("c3c5")));
+    EXPECT_FALSE(path("c3c5").starts_with(path("c3c5c7")));
 }
 
-TEST(Notation, MoveListAppendsEntries) {
+TEST(Notation, CommaListsAndPlayersNotation) {
     MoveList list;
-    EXPECT_GE(list.capacity(), MoveList::kInitialCapacity);
-    list.append("c3", 36);
-    list.append("c3c5", 2);
-    EXPECT_EQ(list.text(), ",c3e4,c3c5c8");
-    EXPECT_EQ(std::string(list.c_str()), ",c3e4,c3c5c8");
-    list.clear();
-    EXPECT_TRUE(list.empty());
+    EXPECT_EQ(format_move_list(list), "");
+    list.push_step(sq("c3"), sq("c4"));
+    list.push_extended(path("c3c5"), sq("c7"));
+    EXPECT_EQ(format_move_list(list), ",c3c4,c3c5c7");
+
+    const Position men{board_with({{"c3", 'o'}, {"c4", 'x'}, {"c6", 'x'}}), kGreek};
+    EXPECT_EQ(describe_move(men, path("c3c5c7")), "c3xc5xc7");
+    EXPECT_EQ(describe_move(men, path("c3d3")), "c3-d3");
+    // A king's capture from afar and a long slide differ only by what lies between.
+    const Position king{board_with({{"a1", 'O'}, {"a3", 'x'}}), kTurkish};
+    EXPECT_EQ(describe_move(king, path("a1a5")), "a1xa5");
+    EXPECT_EQ(describe_move(king, path("a1d1")), "a1-d1");
 }
 
 TEST(Notation, PositionText) {
@@ -74,9 +71,7 @@ TEST(Notation, PositionText) {
     const auto b =
         parse_pos("...X..../......../......../......../...O..../......../......../o.......");
     ASSERT_TRUE(b);
-    EXPECT_EQ((*b)[3], 'X');
-    EXPECT_EQ((*b)[35], 'O');
-    EXPECT_EQ((*b)[56], 'o');
+    EXPECT_EQ(*b, board_with({{"d8", 'X'}, {"d4", 'O'}, {"a1", 'o'}}));
     for (const char* bad :
          {"", "begin", "......../......../",
           "........|......../......../......../......../......../......../........",

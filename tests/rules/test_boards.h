@@ -1,4 +1,5 @@
-// Building boards for tests from a few named squares.
+// Building positions for tests from a few named squares, random positions from play, and the
+// move lists the generator writes in their comma form.
 #pragma once
 
 #include <initializer_list>
@@ -15,31 +16,34 @@
 
 namespace zarvo::testing {
 
-// A board holding only the given pieces, e.g. {{"c3", 'o'}, {"c4", 'x'}}.
-inline Board board_with(std::initializer_list<std::pair<std::string_view, char>> pieces) {
-    Board b = empty_board();
-    for (const auto& [name, piece] : pieces) {
-        b[*parse_square(name[0], name[1])] = piece;
-    }
-    return b;
-}
+inline constexpr Variant kGreek = Variant::Greek;
+inline constexpr Variant kTurkish = Variant::Turkish;
+inline constexpr Side kRed = Side::Red;
+inline constexpr Side kBlue = Side::Blue;
 
 // The square index of a name such as "e4".
 inline int sq(std::string_view name) {
     return *parse_square(name[0], name[1]);
 }
 
-// Sets the global variant for the lifetime of a test scope.
-class VariantScope {
-  public:
-    explicit VariantScope(char v) : saved_(variant) { variant = v; }
-    ~VariantScope() { variant = saved_; }
-    VariantScope(const VariantScope&) = delete;
-    VariantScope& operator=(const VariantScope&) = delete;
+// A board holding only the given pieces, e.g. {{"c3", 'o'}, {"c4", 'x'}}.
+inline Board board_with(std::initializer_list<std::pair<std::string_view, char>> pieces) {
+    Board b = empty_board();
+    for (const auto& [name, piece] : pieces) {
+        b[static_cast<std::size_t>(sq(name))] = piece;
+    }
+    return b;
+}
 
-  private:
-    char saved_;
-};
+// A position from its POS text.
+inline Position pos_of(std::string_view text, Variant variant) {
+    return {*parse_pos(text), variant};
+}
+
+// A path from its move string ("c3c5c7"); an empty path for text that names no squares.
+inline Move path(std::string_view text) {
+    return parse_move(text).value_or(Move{});
+}
 
 // The move list text and count that generate_moves gives.
 struct Listed {
@@ -47,49 +51,38 @@ struct Listed {
     int count;
 };
 
-inline Listed list_moves(const Board& b, char side, char prune, char v) {
-    VariantScope scope(v);
+inline Listed list_moves(const Board& b, Side side, Landings landings, Variant variant) {
     MoveList list;
-    const int n = generate_moves(b, side, list, prune);
-    return {std::string(list.text()), n};
+    const int n = generate_moves({b, variant}, side, list, landings);
+    return {format_move_list(list), n};
 }
 
-// A position with the side to move and the variant it is played in.
-struct Position {
-    Board board;
-    char side;
-    char variant;
+// A position with the side to move.
+struct Situation {
+    Position position;
+    Side side;
 };
 
 // Every `every`-th position met in `games` random games from the start (at most `plies`
 // half-moves each), with the computer's lists; a side with no move passes.
-inline std::vector<Position> random_game_positions(char v, unsigned seed, int games, int plies,
-                                                   int every = 1) {
-    VariantScope scope(v);
+inline std::vector<Situation> random_game_positions(Variant variant, unsigned seed, int games,
+                                                    int plies, int every = 1) {
     std::mt19937 rng(seed);
-    std::vector<Position> out;
+    std::vector<Situation> out;
     MoveList list;
     for (int game = 0; game < games; ++game) {
-        Board b = starting_board();
-        char side = kRed;
+        Position p = starting_position(variant);
+        Side side = kRed;
         for (int ply = 0; ply < plies; ++ply) {
-            int blue = 0;
-            int red = 0;
-            if (check_winner(b, blue, red) != 0) {
+            if (winner_by_pieces(p.squares)) {
                 break;
             }
             if (ply % every == every - 1) {
-                out.push_back({b, side, v});
+                out.push_back({p, side});
             }
-            const int n = generate_moves(b, side, list, 1);
+            const int n = generate_moves(p, side, list, Landings::Distinct);
             if (n > 0) {
-                int pick = static_cast<int>(rng() % static_cast<unsigned>(n));
-                for (std::string_view m : list.entries()) {
-                    if (pick-- == 0) {
-                        play_move(b, m);
-                        break;
-                    }
-                }
+                play_move(p, list[rng() % static_cast<unsigned>(n)]);
             }
             side = opponent(side);
         }
@@ -97,17 +90,17 @@ inline std::vector<Position> random_game_positions(char v, unsigned seed, int ga
     return out;
 }
 
-// A position where red has a capture path of sixteen captures: 17 squares, 34 characters.
+// A position where red has a capture path of sixteen captures: 17 squares.
 struct LongCapture {
-    char variant;
+    Variant variant;
     const char* pos;
     const char* path;
 };
 
 inline constexpr LongCapture kSixteenCaptures[] = {
-    {0, ".x.x..../.x.x.x.x/x.x...../...x..../......xx/xx..x.../.x...Ox./........",
+    {kGreek, ".x.x..../.x.x.x.x/x.x...../...x..../......xx/xx..x.../.x...Ox./........",
      "f2a2a4a7c7e7g7g3d3d6b6b2h2h5h8c8a8"},
-    {1, "..x.O.x./x...x.xx/....xxx./x..x...x/....xx../...x..../.x....../........",
+    {kTurkish, "..x.O.x./x...x.xx/....xxx./x..x...x/....xx../...x..../.x....../........",
      "e8a8a6a3f3f5f8h8h6f6d6d4h4h7f7b7b1"},
 };
 
