@@ -1,7 +1,5 @@
 #include "ai/evaluate.h"
 
-#include <cstdint>
-
 namespace zarvo {
 
 namespace {
@@ -15,8 +13,10 @@ struct ManTables {
 constexpr ManTables make_man_tables() {
     ManTables t;
     for (int square = 0; square < 64; ++square) {
-        t.red[square] = static_cast<std::int16_t>(man_value(kRedMan, square));
-        t.blue[square] = static_cast<std::int16_t>(man_value(kBlueMan, square));
+        t.red[static_cast<std::size_t>(square)] =
+            static_cast<std::int16_t>(man_value(kRedMan, square));
+        t.blue[static_cast<std::size_t>(square)] =
+            static_cast<std::int16_t>(man_value(kBlueMan, square));
     }
     return t;
 }
@@ -25,11 +25,12 @@ constexpr ManTables kMen = make_man_tables();
 
 }  // namespace
 
-// Written without branches so that the compiler can weigh many squares at once: leaves are
-// scored by the million in one move at Hard.
+// Every square counts the same for one side as against the other, so the two sides' scores are
+// mirror images around 5000. Written without branches so that the compiler can weigh many squares
+// at once.
 int red_lead(const Board& board) {
     int lead = 0;
-    for (int square = 0; square < 64; ++square) {
+    for (std::size_t square = 0; square < 64; ++square) {
         const char piece = board[square];
         lead += (piece == kRedKing) * kKingValue - (piece == kBlueKing) * kKingValue +
                 (piece == kRedMan) * kMen.red[square] - (piece == kBlueMan) * kMen.blue[square];
@@ -37,39 +38,8 @@ int red_lead(const Board& board) {
     return lead;
 }
 
-namespace {
-
-// The score square by square, for any side letter.
-int evaluate_square_by_square(const Board& board, char side) {
-    const char enemy = opponent(side);
-    int score = kEvenScore;
-    for (int square = 0; square < 64; ++square) {
-        const char piece = board[square];
-        if (piece == side) {
-            score += kKingValue;
-        } else if (piece == enemy) {
-            score -= kKingValue;
-        } else if (to_upper(piece) == side) {
-            score += man_value(piece, square);
-        } else if (to_upper(piece) == enemy) {
-            score -= man_value(piece, square);
-        }
-    }
-    return score;
-}
-
-}  // namespace
-
-int fast_evaluate(const Board& board, char side) {
-    // Every square counts the same for one side as against the other, so the two scores are
-    // mirror images around 5000.
-    if (side == kRed) {
-        return kEvenScore + red_lead(board);
-    }
-    if (side == kBlue) {
-        return kEvenScore - red_lead(board);
-    }
-    return evaluate_square_by_square(board, side);
+int static_score(const Board& board, Side side) {
+    return score_from_lead(red_lead(board), side);
 }
 
 }  // namespace zarvo

@@ -1,4 +1,5 @@
-// The static judgement of a position: material, with a small weight for where a man stands.
+// The static judgement of a position that the game's three levels make: material, with a small
+// weight for where a man stands.
 #pragma once
 
 #include <array>
@@ -12,17 +13,17 @@ namespace zarvo {
 // The score of an even position.
 inline constexpr int kEvenScore = 5000;
 
-// The scores of the two sides always add up to this, so one side's score turns into the
-// other's as kScoreSum minus it.
+// The scores of the two sides always add up to this, so one side's score turns into the other's
+// as kScoreSum minus it.
 inline constexpr int kScoreSum = 10000;
 
 // What a king counts, on any square.
 inline constexpr int kKingValue = 100;
 
-// The static score of `board` for `side` ('O' or 'X'): 5000 plus the evaluated side's pieces
-// minus the opponent's, a king 100, a man 12 (15 on file a or h) and 8 more on the row before
-// its crowning row. Reads nothing but the board.
-int fast_evaluate(const Board& board, char side);
+// The static score of `board` for `side`: 5000 plus the side's pieces minus the opponent's, a
+// king 100, a man 12 (15 on file a or h) and 8 more on the row before its crowning row. Reads
+// nothing but the board.
+int static_score(const Board& board, Side side);
 
 // Red's material less blue's: the score for red less 5000, and 5000 less the score for blue.
 int red_lead(const Board& board);
@@ -41,8 +42,8 @@ constexpr int man_value(char man, int square) {
 
 namespace detail {
 
-// Rows of kLeadTable: a square holding nothing that counts, a red king, a blue king, a red
-// man, a blue man.
+// Rows of kLeadTable: a square holding nothing that counts, a red king, a blue king, a red man,
+// a blue man.
 constexpr std::array<std::uint8_t, 256> make_piece_rows() {
     std::array<std::uint8_t, 256> rows{};
     rows[static_cast<unsigned char>(kRedKing)] = 1;
@@ -73,6 +74,11 @@ inline constexpr std::array<std::array<std::int16_t, 64>, 5> kLeadTable = make_l
 constexpr int red_lead_of(char piece, int square) {
     return detail::kLeadTable[detail::kPieceRows[static_cast<unsigned char>(piece)]]
                              [static_cast<std::size_t>(square)];
+}
+
+// A side's score from red's lead.
+constexpr int score_from_lead(int lead, Side side) {
+    return side == Side::Red ? kEvenScore + lead : kEvenScore - lead;
 }
 
 }  // namespace zarvo

@@ -8,8 +8,8 @@
 #include <ranges>
 #include <vector>
 
+#include "ai/level.h"
 #include "ai/negamax.h"
-#include "ai/search.h"
 
 namespace zarvo {
 namespace {
@@ -29,14 +29,14 @@ struct UniformTree {
         deepest = std::max(deepest, kRootDepth + 1 - depth);
         return position;
     }
-    int score_leaf(int depth, const int&, int, char) {
+    int score_leaf(int depth, const int&, int, Side) {
         deepest = std::max(deepest, kRootDepth + 1 - depth);
         ++leaves;
         return kEvenScore;
     }
-    int list(int, const int&, char) { return moves; }
+    int list(int, const int&, Side) { return moves; }
     auto replies(int) const { return std::views::iota(0, moves); }
-    void between_moves() {}
+    bool keep_going() { return true; }
 };
 
 // Searches every root move of a uniform tree as the computer does and returns the tree.
@@ -44,7 +44,7 @@ UniformTree search_uniform(int moves, int budget) {
     UniformTree tree;
     tree.moves = moves;
     for (int m = 0; m < moves; ++m) {
-        score_move(tree, 0, 'O', 'O', m, budget / moves, kRootDepth);
+        score_move(tree, 0, Side::Red, Side::Red, m, budget / moves, kRootDepth);
     }
     return tree;
 }
@@ -71,7 +71,7 @@ TEST(BudgetTable, HalfMovesAndStaticEvaluationsWithUniformBranching) {
     for (const Row& row : table) {
         for (int b = row.fewest; b <= row.most; ++b) {
             for (std::size_t level = 0; level < 3; ++level) {
-                const UniformTree t = search_uniform(b, moves_per_level[level]);
+                const UniformTree t = search_uniform(b, kLevelBudgets[level]);
                 const int h = row.half_moves[level];
                 EXPECT_EQ(t.deepest, h) << b << " moves, level " << level + 1;
                 EXPECT_EQ(t.leaves, power(static_cast<std::uint64_t>(b), h))
@@ -81,7 +81,7 @@ TEST(BudgetTable, HalfMovesAndStaticEvaluationsWithUniformBranching) {
     }
     // The example of the starting position's 8 moves: 5 half-moves and 32768 static
     // evaluations at every level.
-    for (int budget : moves_per_level) {
+    for (int budget : kLevelBudgets) {
         const UniformTree t = search_uniform(8, budget);
         EXPECT_EQ(t.deepest, 5);
         EXPECT_EQ(t.leaves, 32768u);
@@ -91,7 +91,7 @@ TEST(BudgetTable, HalfMovesAndStaticEvaluationsWithUniformBranching) {
 TEST(BudgetTable, MoreMovesThanTheBudgetScoresEachRootMoveStatically) {
     // Each root move's share is 0, and the computer has just moved: a leaf at half-move 1,
     // though the table's last row would say 3.
-    for (int budget : moves_per_level) {
+    for (int budget : kLevelBudgets) {
         const UniformTree t = search_uniform(budget + 1, budget);
         EXPECT_EQ(t.deepest, 1);
         EXPECT_EQ(t.leaves, static_cast<std::uint64_t>(budget + 1));
@@ -110,12 +110,12 @@ TEST(BudgetTable, TheHumansMoveIsAlwaysAnswered) {
     // scored statically; a move of the computer with budget 0 is a leaf.
     UniformTree t;
     t.moves = 4;
-    score_move(t, 0, 'X', 'O', 0, 0, 9);
+    score_move(t, 0, Side::Blue, Side::Red, 0, 0, 9);
     EXPECT_EQ(t.leaves, 4u);
     EXPECT_EQ(t.deepest, 3);
     UniformTree u;
     u.moves = 4;
-    EXPECT_EQ(score_move(u, 0, 'O', 'O', 0, 0, 10), kEvenScore);
+    EXPECT_EQ(score_move(u, 0, Side::Red, Side::Red, 0, 0, 10), kEvenScore);
     EXPECT_EQ(u.leaves, 1u);
 }
 
@@ -132,18 +132,18 @@ struct ScriptedTree {
         listed[static_cast<std::size_t>(depth)] = move;
         return listed[static_cast<std::size_t>(depth)];
     }
-    int score_leaf(int, const int&, int move, char side) {
-        EXPECT_EQ(side, 'X');
+    int score_leaf(int, const int&, int move, Side side) {
+        EXPECT_EQ(side, Side::Blue);
         return statics.at(move);
     }
-    int list(int depth, const int& node, char) {
+    int list(int depth, const int& node, Side) {
         listed[static_cast<std::size_t>(depth)] = node;
         return static_cast<int>(children[node].size());
     }
     const std::vector<int>& replies(int depth) {
         return children[listed[static_cast<std::size_t>(depth)]];
     }
-    void between_moves() {}
+    bool keep_going() { return true; }
 };
 
 TEST(BudgetTable, WorkedExampleWithBudgetTen) {
@@ -157,11 +157,11 @@ TEST(BudgetTable, WorkedExampleWithBudgetTen) {
     t.children[r2] = {121, 122, 123};
     t.statics = {{111, 5012}, {112, 5027}, {113, 4990}, {121, 5003}, {122, 5015}, {123, 5008}};
     const int budget = 10 / 2;
-    EXPECT_EQ(score_move(t, 0, 'X', 'X', m1, budget, kRootDepth), 5015);
-    EXPECT_EQ(score_move(t, 0, 'X', 'X', m2, budget, kRootDepth), 10000);
+    EXPECT_EQ(score_move(t, 0, Side::Blue, Side::Blue, m1, budget, kRootDepth), 5015);
+    EXPECT_EQ(score_move(t, 0, Side::Blue, Side::Blue, m2, budget, kRootDepth), 10000);
     // The replies on their own: 10000 - 5027 and 10000 - 5015.
-    EXPECT_EQ(score_move(t, 0, 'O', 'X', r1, 2, 9), 4973);
-    EXPECT_EQ(score_move(t, 0, 'O', 'X', r2, 2, 9), 4985);
+    EXPECT_EQ(score_move(t, 0, Side::Red, Side::Blue, r1, 2, 9), 4973);
+    EXPECT_EQ(score_move(t, 0, Side::Red, Side::Blue, r2, 2, 9), 4985);
 }
 
 TEST(BudgetTable, WinsScoreHigherTheSoonerTheyCome) {
@@ -169,16 +169,16 @@ TEST(BudgetTable, WinsScoreHigherTheSoonerTheyCome) {
     ScriptedTree t;
     t.children[1] = {};
     for (int depth = 0; depth <= kRootDepth; ++depth) {
-        const char mover = depth % 2 == 0 ? 'X' : 'O';
+        const Side mover = depth % 2 == 0 ? Side::Blue : Side::Red;
         if (depth == 0) {
             continue;  // the last depth is always a leaf
         }
-        EXPECT_EQ(score_move(t, 0, mover, 'X', 1, 1000, depth), depth + 9990);
+        EXPECT_EQ(score_move(t, 0, mover, Side::Blue, 1, 1000, depth), depth + 9990);
     }
     // A leaf is scored statically even when the opponent could not move.
     t.statics[1] = 5432;
-    EXPECT_EQ(score_move(t, 0, 'X', 'X', 1, 1000, 0), 5432);
-    EXPECT_EQ(score_move(t, 0, 'X', 'X', 1, 0, kRootDepth), 5432);
+    EXPECT_EQ(score_move(t, 0, Side::Blue, Side::Blue, 1, 1000, 0), 5432);
+    EXPECT_EQ(score_move(t, 0, Side::Blue, Side::Blue, 1, 0, kRootDepth), 5432);
 }
 
 }  // namespace

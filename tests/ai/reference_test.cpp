@@ -1,14 +1,10 @@
 // The search against a plain reference written straight from the rules: every reply played on a
-// fresh copy of the board, every leaf scored by evaluating the whole board. The search's
+// fresh copy of the position, every leaf scored by evaluating the whole board. The search's
 // shortcuts (leaves scored from the squares a move touches, leaf replies scored in one sweep)
 // must give the same score for every move.
 #include <gtest/gtest.h>
 
-#include <random>
-#include <string>
-#include <vector>
-
-#include "ai/search.h"
+#include "ai/budget_search.h"
 #include "rules/movegen.h"
 #include "rules/play.h"
 #include "tests/rules/test_boards.h"
@@ -16,24 +12,23 @@
 namespace zarvo {
 namespace {
 
-using testing::VariantScope;
+using namespace testing;
 
 // The budgeted negamax, as plainly as it can be written.
-int reference_score(const Board& before, char side, char root_side, std::string_view move,
-                    int budget, int depth) {
-    Board after = before;
+int reference_score(const Position& before, Side side, Side root_side, const Move& move, int budget,
+                    int depth) {
+    Position after = before;
     play_move(after, move);
     if (depth == 0 || (budget == 0 && side == root_side)) {
-        return fast_evaluate(after, side);
+        return static_score(after.squares, side);
     }
     MoveList list;
-    const int n = generate_moves(after, opponent(side), list, 1);
+    const int n = generate_moves(after, opponent(side), list, Landings::Distinct);
     if (n == 0) {
         return depth + 9990;
     }
     int best = -1;
-    const std::string replies(list.text());
-    for (std::string_view reply : MoveEntries(replies)) {
+    for (const Move& reply : list) {
         best = std::max(
             best, reference_score(after, opponent(side), root_side, reply, budget / n, depth - 1));
     }
@@ -41,20 +36,19 @@ int reference_score(const Board& before, char side, char root_side, std::string_
 }
 
 TEST(ReferenceSearch, EveryRootMoveScoresTheSame) {
-    set_event_hook(nullptr);
     int compared = 0;
-    for (char v : {0, 1}) {
-        for (const auto& [board, side, unused] :
-             testing::random_game_positions(v, 40u + static_cast<unsigned>(v), 6, 90, 9)) {
-            VariantScope scope(v);
+    BudgetSearch search;
+    for (Variant v : {kGreek, kTurkish}) {
+        for (const auto& [p, side] :
+             random_game_positions(v, 40u + static_cast<unsigned>(v), 6, 90, 9)) {
             MoveList root;
-            const int n = generate_moves(board, side, root, 1);
-            const std::string moves(root.text());
+            const int n = generate_moves(p, side, root, Landings::Distinct);
             for (int budget : {0, 30, 400}) {
-                for (std::string_view m : MoveEntries(moves)) {
-                    ASSERT_EQ(evaluate_move(board, side, side, m, budget / n, kRootDepth),
-                              reference_score(board, side, side, m, budget / n, kRootDepth))
-                        << "variant " << int(v) << " budget " << budget << " move " << m;
+                for (const Move& m : root) {
+                    ASSERT_EQ(search.score_move(p, side, side, m, budget / n, kRootDepth),
+                              reference_score(p, side, side, m, budget / n, kRootDepth))
+                        << "variant " << int(v) << " budget " << budget << " move "
+                        << format_move(m);
                     ++compared;
                 }
             }
