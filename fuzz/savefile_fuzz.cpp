@@ -24,12 +24,10 @@ void exercise(std::span<const unsigned char> bytes) {
     if (!std::equal(again.begin(), again.end(), bytes.begin(), bytes.end())) {
         std::abort();
     }
-    zarvo::variant = game->variant;
-    int blue = 0;
-    int red = 0;
-    zarvo::check_winner(game->table, blue, red);
-    zarvo::check_if_can_play(game->table, zarvo::kRed);
-    zarvo::check_if_can_play(game->table, zarvo::kBlue);
+    const zarvo::Position position{game->squares, game->settings.variant};
+    zarvo::winner_by_pieces(position.squares);
+    zarvo::count_legal_moves(position, zarvo::Side::Red, zarvo::Landings::Distinct);
+    zarvo::count_legal_moves(position, zarvo::Side::Blue, zarvo::Landings::Distinct);
 }
 
 }  // namespace

@@ -9,9 +9,6 @@
 #include <cerrno>
 #include <string>
 
-#include "game/controller.h"
-#include "game/state.h"
-
 namespace zarvo {
 
 namespace {
@@ -76,21 +73,14 @@ void sync_directory(const std::filesystem::path& path) {
     }
 }
 
-// Shows a line of text on the status line when a window is attached and staying.
-void report(std::string_view text) {
-    if (GameView* v = view(); v != nullptr && !v->closing()) {
-        v->set_status_text(text);
-    }
-}
-
 }  // namespace
 
 std::array<unsigned char, kSaveSize> encode_save(const SavedGame& game) {
     std::array<unsigned char, kSaveSize> bytes{};
-    bytes[kFirstPlayerOffset] = static_cast<unsigned char>(game.first_player);
-    bytes[kLevelOffset] = static_cast<unsigned char>(game.selected_level);
-    bytes[kVariantOffset] = static_cast<unsigned char>(game.variant);
-    std::transform(game.table.begin(), game.table.end(), bytes.begin() + kBoardOffset,
+    bytes[kFirstPlayerOffset] = static_cast<unsigned char>(game.settings.first_player);
+    bytes[kLevelOffset] = static_cast<unsigned char>(game.settings.level);
+    bytes[kVariantOffset] = static_cast<unsigned char>(game.settings.variant);
+    std::transform(game.squares.begin(), game.squares.end(), bytes.begin() + kBoardOffset,
                    [](char c) { return static_cast<unsigned char>(c); });
     return bytes;
 }
@@ -110,10 +100,10 @@ std::optional<SavedGame> decode_save(std::span<const unsigned char> bytes) {
         return std::nullopt;
     }
     SavedGame game;
-    game.first_player = static_cast<char>(first);
-    game.selected_level = static_cast<char>(level);
-    game.variant = static_cast<char>(rules);
-    std::transform(squares.begin(), squares.end(), game.table.begin(),
+    game.settings.first_player = static_cast<FirstPlayer>(first);
+    game.settings.level = static_cast<Level>(level);
+    game.settings.variant = static_cast<Variant>(rules);
+    std::transform(squares.begin(), squares.end(), game.squares.begin(),
                    [](unsigned char b) { return static_cast<char>(b); });
     return game;
 }
@@ -166,41 +156,29 @@ bool write_save_file(const std::filesystem::path& path, std::span<const unsigned
     return true;
 }
 
-void save_game() {
-    if (status != kHumanToMove) {
+void save_game(Game& game) {
+    if (!game.can_save()) {
         return;
     }
-    const SavedGame game{first_player, selected_level, variant, table};
-    const auto bytes = encode_save(game);
-    if (!write_save_file(kSaveFileName, bytes)) {
-        report(kSaveFailedText);
+    if (!write_save_file(kSaveFileName, encode_save(game.saved()))) {
+        game.report(kSaveFailedText);
         return;
     }
     // The line may still show an earlier failure; it is the human's turn again.
-    report("You play...");
+    game.report("You play...");
 }
 
-void load_game() {
-    if (status == kComputerToMove) {
+void load_game(Game& game) {
+    if (game.computer_thinking()) {
         return;
     }
     const auto bytes = read_save_file(kSaveFileName);
-    const auto game = bytes ? decode_save(*bytes) : std::nullopt;
-    if (!game) {
-        report(kLoadFailedText);
+    const auto saved = bytes ? decode_save(*bytes) : std::nullopt;
+    if (!saved) {
+        game.report(kLoadFailedText);
         return;
     }
-    first_player = game->first_player;
-    selected_level = game->selected_level;
-    variant = game->variant;
-    table = game->table;
-    status = kHumanToMove;
-    new_variant = variant;
-    new_selected_level = selected_level;
-    new_first_player = first_player;
-    lastmove.clear();
-    newmove.clear();
-    main_loop();
+    game.resume(*saved);
 }
 
 }  // namespace zarvo

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "game/game.h"
 #include "rules/board.h"
 
 namespace zarvo {
@@ -22,16 +23,6 @@ inline constexpr std::size_t kSaveSize = 67;
 // Status line texts when the slot cannot be read back or written.
 inline constexpr std::string_view kLoadFailedText = "Could not load zarvo.dat";
 inline constexpr std::string_view kSaveFailedText = "Could not save zarvo.dat";
-
-// The settings and position a saved game holds.
-struct SavedGame {
-    char first_player = 2;
-    char selected_level = 2;
-    char variant = 0;
-    Board table = empty_board();
-
-    friend bool operator==(const SavedGame&, const SavedGame&) = default;
-};
 
 // The 67 bytes of a saved game, each field a raw byte in file order.
 std::array<unsigned char, kSaveSize> encode_save(const SavedGame& game);
@@ -48,12 +39,13 @@ std::optional<std::vector<unsigned char>> read_save_file(const std::filesystem::
 // so a failure at any point leaves the previous file as it was. False when anything failed.
 bool write_save_file(const std::filesystem::path& path, std::span<const unsigned char> bytes);
 
-// "Save game": stores the game in play in the slot, only on the human's turn.
-void save_game();
+// "Save game": stores the game in play in the slot, only on the human's turn; a failure is
+// reported on the status line.
+void save_game(Game& game);
 
-// "Load game": replaces the game in play (and the staged settings) by the saved one and hands
-// the turn to the human; a missing or damaged file changes nothing. Refused while the computer
-// thinks.
-void load_game();
+// "Load game": replaces the game in play (and the staged settings) by the saved one and hands the
+// turn to the human; a missing or damaged file changes nothing but the status line. Refused while
+// the computer thinks.
+void load_game(Game& game);
 
 }  // namespace zarvo

@@ -14,12 +14,10 @@
 #include <tuple>
 #include <vector>
 
-#include "game/controller.h"
-#include "game/move_input.h"
 #include "game/savefile.h"
-#include "game/state.h"
 #include "rules/board.h"
 #include "rules/notation.h"
+#include "tests/game/game_fixture.h"
 
 namespace zarvo {
 namespace {
@@ -50,15 +48,12 @@ Bytes to_bytes(const std::array<unsigned char, kSaveSize>& a) {
 // A position in which the human (blue, the computer having moved first) is to move and can.
 SavedGame sample_game() {
     SavedGame g;
-    g.first_player = 1;
-    g.selected_level = 3;
-    g.variant = 1;
-    g.table = empty_board();
-    g.table[sq("a8")] = kBlueKing;
-    g.table[sq("d5")] = kBlueMan;
-    g.table[sq("d4")] = kRedMan;
-    g.table[sq("h1")] = kRedKing;
-    g.table[sq("e2")] = kRedMan;
+    g.settings = {FirstPlayer::Computer, Level::Hard, Variant::Turkish};
+    g.squares[sq("a8")] = kBlueKing;
+    g.squares[sq("d5")] = kBlueMan;
+    g.squares[sq("d4")] = kRedMan;
+    g.squares[sq("h1")] = kRedKing;
+    g.squares[sq("e2")] = kRedMan;
     return g;
 }
 
@@ -78,10 +73,8 @@ bool byte_allowed(std::size_t offset, unsigned char b) {
 
 TEST(SaveLayout, FieldsInFileOrderAsRawBytes) {
     SavedGame g;
-    g.first_player = 1;
-    g.selected_level = 3;
-    g.variant = 1;
-    g.table = starting_board();
+    g.settings = {FirstPlayer::Computer, Level::Hard, Variant::Turkish};
+    g.squares = starting_board();
     const Bytes bytes = to_bytes(encode_save(g));
     ASSERT_EQ(bytes.size(), 67u);
     EXPECT_EQ(bytes[0], 1);
@@ -94,10 +87,10 @@ TEST(SaveLayout, FieldsInFileOrderAsRawBytes) {
                          std::string(16, 'o') + std::string(8, ' '));
 
     SavedGame corners;
-    corners.table[sq("a8")] = 'X';
-    corners.table[sq("h8")] = 'x';
-    corners.table[sq("a7")] = 'O';
-    corners.table[sq("h1")] = 'o';
+    corners.squares[sq("a8")] = 'X';
+    corners.squares[sq("h8")] = 'x';
+    corners.squares[sq("a7")] = 'O';
+    corners.squares[sq("h1")] = 'o';
     const Bytes c = to_bytes(encode_save(corners));
     EXPECT_EQ(c[0], 2);
     EXPECT_EQ(c[1], 2);
@@ -113,10 +106,10 @@ TEST(SaveLayout, RandomGamesRoundTrip) {
     const char codes[] = {' ', 'o', 'O', 'x', 'X'};
     for (int n = 0; n < 2000; ++n) {
         SavedGame g;
-        g.first_player = static_cast<char>(1 + rng() % 2);
-        g.selected_level = static_cast<char>(1 + rng() % 3);
-        g.variant = static_cast<char>(rng() % 2);
-        for (char& c : g.table) {
+        g.settings.first_player = static_cast<FirstPlayer>(1 + rng() % 2);
+        g.settings.level = static_cast<Level>(1 + rng() % 3);
+        g.settings.variant = static_cast<Variant>(rng() % 2);
+        for (char& c : g.squares) {
             c = codes[rng() % 5];
         }
         const auto bytes = encode_save(g);
@@ -263,136 +256,97 @@ TEST_F(SaveFile, ReadingStopsOneByteBeyondASave) {
     EXPECT_EQ(read_save_file("zarvo.dat"), good);
 }
 
-// A window that records what the controller shows on it.
-class FakeView : public GameView {
-  public:
-    void redraw() override { ++redraws; }
-    void set_status_text(std::string_view text) override { status_text = text; }
-    void pump_events() override {}
+// Everything about a game the two commands may touch, to prove a refused command changed none.
+struct GameState {
+    Turn turn;
+    GameSettings settings;
+    GameSettings staged;
+    Position position;
+    std::string pending;
+    std::string last;
 
-    int redraws = 0;
-    std::string status_text = ":-)";
-};
-
-// Every global the two commands may touch, to prove a refused command changed none of them.
-struct GameGlobals {
-    int status;
-    char first_player, selected_level, variant;
-    char new_first_player, new_selected_level, new_variant;
-    Board table;
-    std::string newmove, lastmove;
-
-    static GameGlobals now() {
-        return {zarvo::status,
-                zarvo::first_player,
-                zarvo::selected_level,
-                zarvo::variant,
-                zarvo::new_first_player,
-                zarvo::new_selected_level,
-                zarvo::new_variant,
-                zarvo::table,
-                std::string(zarvo::newmove.view()),
-                std::string(zarvo::lastmove.view())};
+    static GameState of(const Game& g) {
+        return {g.turn(),
+                g.settings(),
+                g.staged_settings(),
+                g.position(),
+                format_move(g.pending_path()),
+                format_move(g.last_move())};
     }
-    bool operator==(const GameGlobals&) const = default;
+    bool operator==(const GameState&) const = default;
 };
 
-// The commands against the turn controller with a fake window and known globals.
+// The commands against a game in progress in a scratch directory: the human (red) to move at
+// Medium from the start, Easy staged for the next game, the path c3 pending.
 class SaveCommands : public InScratchDir {
   protected:
     void SetUp() override {
         InScratchDir::SetUp();
-        set_view(&view_);
-        // A game in progress that differs from sample_game() in every field.
-        status = kHumanToMove;
-        first_player = 2;
-        selected_level = 2;
-        variant = 0;
-        new_first_player = 2;
-        new_selected_level = 1;
-        new_variant = 0;
-        table = starting_board();
-        newmove = MoveString::from("c3c4");
-        lastmove = MoveString::from("d6d5");
-    }
-    void TearDown() override {
-        set_view(nullptr);
-        status = kNoGame;
-        InScratchDir::TearDown();
+        game.stage_settings({FirstPlayer::Human, Level::Medium, Variant::Greek});
+        game.new_game();
+        game.stage_settings({FirstPlayer::Human, Level::Easy, Variant::Greek});
+        game.click_square(sq("c3"));
+        view.texts.clear();
+        view.redraws = 0;
     }
 
-    FakeView view_;
+    testing::RecordingView view;
+    Game game{view};
 };
 
 TEST_F(SaveCommands, SaveOnTheHumansTurnWritesTheGameInPlay) {
-    const GameGlobals before = GameGlobals::now();
-    save_game();
+    const GameState before = GameState::of(game);
+    save_game(game);
     const Bytes bytes = read_file("zarvo.dat");
     ASSERT_EQ(bytes.size(), 67u);
     EXPECT_EQ(bytes[0], 2);
     EXPECT_EQ(bytes[1], 2);
     EXPECT_EQ(bytes[2], 0);
-    EXPECT_EQ(Board(decode_save(bytes)->table), starting_board());
-    EXPECT_EQ(GameGlobals::now(), before);
-    EXPECT_EQ(view_.status_text, "You play...");
+    EXPECT_EQ(decode_save(bytes)->squares, starting_board());
+    EXPECT_EQ(GameState::of(game), before);
+    EXPECT_EQ(view.last_text(), "You play...");
 }
 
 TEST_F(SaveCommands, SaveOutsideTheHumansTurnWritesNothing) {
-    for (int s : {kNoGame, kComputerToMove}) {
-        status = s;
-        view_.status_text = "unchanged";
-        save_game();
-        EXPECT_FALSE(fs::exists("zarvo.dat")) << "status " << s;
-        EXPECT_EQ(view_.status_text, "unchanged");
-    }
+    // While the computer thinks, and after the end of a game.
+    game.click_square(sq("c4"));
+    game.play();
+    ASSERT_TRUE(game.computer_thinking());
+    view.texts.clear();
+    save_game(game);
+    game.resume({{}, empty_board()});
+    save_game(game);
+    EXPECT_FALSE(fs::exists("zarvo.dat"));
+    EXPECT_EQ(view.texts, (testing::Texts{}));
 }
 
 TEST_F(SaveCommands, AFailedSaveSaysSoAndKeepsTheGame) {
     fs::create_directories("zarvo.dat/inside");
-    const GameGlobals before = GameGlobals::now();
-    save_game();
-    EXPECT_EQ(view_.status_text, kSaveFailedText);
-    EXPECT_EQ(GameGlobals::now(), before);
+    const GameState before = GameState::of(game);
+    save_game(game);
+    EXPECT_EQ(view.last_text(), kSaveFailedText);
+    EXPECT_EQ(GameState::of(game), before);
     EXPECT_TRUE(fs::is_directory("zarvo.dat/inside"));
 }
 
 TEST_F(SaveCommands, LoadResumesWithTheHumanToMoveAndStagesTheSettings) {
     const SavedGame saved = sample_game();
     write_file("zarvo.dat", to_bytes(encode_save(saved)));
-    load_game();
-    EXPECT_EQ(status, kHumanToMove);
-    EXPECT_EQ(first_player, 1);
-    EXPECT_EQ(selected_level, 3);
-    EXPECT_EQ(variant, 1);
-    EXPECT_EQ(table, saved.table);
-    EXPECT_EQ(new_first_player, 1);
-    EXPECT_EQ(new_selected_level, 3);
-    EXPECT_EQ(new_variant, 1);
-    EXPECT_TRUE(newmove.empty());
-    EXPECT_TRUE(lastmove.empty());
-    EXPECT_EQ(view_.status_text, "You play...");
-    EXPECT_GT(view_.redraws, 0);
-}
+    load_game(game);
+    EXPECT_EQ(game.turn(), Turn::Human);
+    EXPECT_EQ(game.settings(), saved.settings);
+    EXPECT_EQ(game.staged_settings(), saved.settings);
+    EXPECT_EQ(game.position().squares, saved.squares);
+    EXPECT_EQ(game.position().variant, Variant::Turkish);
+    EXPECT_TRUE(game.pending_path().empty());
+    EXPECT_TRUE(game.last_move().empty());
+    EXPECT_EQ(view.last_text(), "You play...");
+    EXPECT_GT(view.redraws, 0);
 
-TEST_F(SaveCommands, SaveThenLoadInALaterGameRestoresIt) {
-    first_player = 1;
-    selected_level = 3;
-    variant = 1;
-    table = sample_game().table;
-    const Board saved_table = table;
-    save_game();
-
-    status = kNoGame;
-    first_player = 2;
-    selected_level = 1;
-    variant = 0;
-    table = empty_board();
-    load_game();
-    EXPECT_EQ(status, kHumanToMove);
-    EXPECT_EQ(first_player, 1);
-    EXPECT_EQ(selected_level, 3);
-    EXPECT_EQ(variant, 1);
-    EXPECT_EQ(table, saved_table);
+    // Saved again, it writes the same bytes.
+    fs::remove("zarvo.dat");
+    save_game(game);
+    EXPECT_EQ(read_file("zarvo.dat"), to_bytes(encode_save(saved)));
 }
 
 TEST_F(SaveCommands, DamagedOrMissingFilesAreRefusedWhole) {
@@ -420,82 +374,44 @@ TEST_F(SaveCommands, DamagedOrMissingFilesAreRefusedWhole) {
         b[static_cast<std::size_t>(offset)] = static_cast<unsigned char>(value);
         damaged.push_back({what, b});
     }
-
-    for (int s : {kHumanToMove, kNoGame}) {
-        status = s;
-        fs::remove("zarvo.dat");
-        view_.status_text = "before";
-        const GameGlobals before = GameGlobals::now();
-        load_game();
-        EXPECT_EQ(GameGlobals::now(), before) << "missing file";
-        EXPECT_EQ(view_.status_text, kLoadFailedText);
-        for (const auto& [what, bytes] : damaged) {
-            write_file("zarvo.dat", bytes);
-            view_.status_text = "before";
-            load_game();
-            EXPECT_EQ(GameGlobals::now(), before) << what;
-            EXPECT_EQ(view_.status_text, kLoadFailedText) << what;
-        }
+    const GameState before = GameState::of(game);
+    load_game(game);
+    EXPECT_EQ(GameState::of(game), before) << "missing file";
+    EXPECT_EQ(view.last_text(), kLoadFailedText);
+    for (const auto& [what, bytes] : damaged) {
+        write_file("zarvo.dat", bytes);
+        view.texts.clear();
+        load_game(game);
+        EXPECT_EQ(GameState::of(game), before) << what;
+        EXPECT_EQ(view.last_text(), kLoadFailedText) << what;
     }
 }
 
 TEST_F(SaveCommands, LoadIsRefusedWhileTheComputerThinks) {
     write_file("zarvo.dat", to_bytes(encode_save(sample_game())));
-    status = kComputerToMove;
-    view_.status_text = "Computer plays...";
-    const GameGlobals before = GameGlobals::now();
-    load_game();
-    EXPECT_EQ(GameGlobals::now(), before);
-    EXPECT_EQ(view_.status_text, "Computer plays...");
+    game.click_square(sq("c4"));
+    game.play();
+    view.texts.clear();
+    const GameState before = GameState::of(game);
+    load_game(game);
+    EXPECT_EQ(GameState::of(game), before);
+    EXPECT_EQ(view.texts, (testing::Texts{}));
 }
 
 TEST_F(SaveCommands, LoadedPositionsThatAreAlreadyOverEndAtOnce) {
-    SavedGame nobody;
-    nobody.table = empty_board();
-    write_file("zarvo.dat", to_bytes(encode_save(nobody)));
-    load_game();
-    EXPECT_EQ(status, kNoGame);
-    EXPECT_EQ(view_.status_text, "No winner !");
+    write_file("zarvo.dat", to_bytes(encode_save(SavedGame{})));
+    load_game(game);
+    EXPECT_EQ(game.turn(), Turn::None);
+    EXPECT_EQ(view.last_text(), "No winner !");
 
     // Only the human's (blue) pieces left: the human has won.
     SavedGame won = sample_game();
-    won.table = empty_board();
-    won.table[sq("c5")] = kBlueMan;
+    won.squares = empty_board();
+    won.squares[sq("c5")] = kBlueMan;
     write_file("zarvo.dat", to_bytes(encode_save(won)));
-    load_game();
-    EXPECT_EQ(status, kNoGame);
-    EXPECT_EQ(view_.status_text, "You win !");
-
-    // After the end nothing more is saved.
-    fs::remove("zarvo.dat");
-    save_game();
-    EXPECT_FALSE(fs::exists("zarvo.dat"));
-}
-
-TEST_F(SaveCommands, TakingTheLastEnemyPieceOfALoadedGameWins) {
-    SavedGame g = sample_game();
-    g.table = empty_board();
-    g.table[sq("d5")] = kBlueMan;
-    g.table[sq("d4")] = kRedMan;
-    write_file("zarvo.dat", to_bytes(encode_save(g)));
-    load_game();
-    ASSERT_EQ(status, kHumanToMove);
-    newmove = MoveString::from("d5d3");
-    play_button();
-    EXPECT_EQ(status, kNoGame);
-    EXPECT_EQ(view_.status_text, "You win !");
-    EXPECT_EQ(table[sq("d3")], kBlueMan);
-    EXPECT_EQ(table[sq("d4")], kEmpty);
-}
-
-TEST_F(SaveCommands, WithoutAWindowAFailureIsSilent) {
-    set_view(nullptr);
-    const GameGlobals before = GameGlobals::now();
-    load_game();
-    EXPECT_EQ(GameGlobals::now(), before);
-    fs::create_directory("zarvo.dat");
-    save_game();
-    EXPECT_EQ(GameGlobals::now(), before);
+    load_game(game);
+    EXPECT_EQ(game.turn(), Turn::None);
+    EXPECT_EQ(view.last_text(), "You win !");
 }
 
 }  // namespace
