@@ -18,7 +18,7 @@ AboutDialog::AboutDialog(Gtk::Window& parent)
     set_accessible_id(*add_button("O.K.", Gtk::RESPONSE_CLOSE), "about_ok");
 }
 
-void about_message(Gtk::Window& parent) {
+void open_about_dialog(Gtk::Window& parent) {
     open_modal(new AboutDialog(parent));
 }
 

@@ -1,19 +1,16 @@
-// The board view: painting the board from the globals and taking the clicks on it.
+// The board view: painting the board from the game and turning presses into squares.
 #include "ui/board_view.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <optional>
 
-#include "game/board_picture.h"
-#include "game/geometry.h"
-#include "game/move_input.h"
-#include "game/state.h"
-#include "rules/board.h"
+#include "ui/board_geometry.h"
+#include "ui/board_picture.h"
 
 namespace zarvo {
 
-BoardView::BoardView() {
+BoardView::BoardView(const Game& game) : game_(game) {
     set_size_request(kAreaSize, kAreaSize);
     // Exposure and button presses only: no release, motion or key events.
     set_events(Gdk::EXPOSURE_MASK | Gdk::BUTTON_PRESS_MASK);
@@ -26,7 +23,7 @@ void BoardView::create_sprites() {
 
 void BoardView::paint_sprite(const Cairo::RefPtr<Cairo::Context>& cr, Sprite sprite,
                              int square) const {
-    const Pixel at = square_origin(square, first_player);
+    const Pixel at = square_origin(square, game_.settings().first_player);
     cr->set_source(sprites_[sprite], at.x, at.y);
     cr->rectangle(at.x, at.y, kSquareSize, kSquareSize);
     cr->fill();
@@ -48,13 +45,14 @@ bool BoardView::on_draw(const Cairo::RefPtr<Cairo::Context>& cr) {
     }
     cr->fill();
 
+    const Position& position = game_.position();
     for (int square = 0; square < 64; ++square) {
         paint_sprite(cr, square_sprite(square), square);
-        if (const std::optional<Sprite> piece = piece_sprite(table[square])) {
+        if (const std::optional<Sprite> piece = piece_sprite(position[square])) {
             paint_sprite(cr, *piece, square);
         }
     }
-    for_each_marked_square(newmove, lastmove,
+    for_each_marked_square(game_.pending_path(), game_.last_move(),
                            [&](int square) { paint_sprite(cr, kMarkerSprite, square); });
     if (on_painted) {
         on_painted();
@@ -64,8 +62,11 @@ bool BoardView::on_draw(const Cairo::RefPtr<Cairo::Context>& cr) {
 
 bool BoardView::on_button_press_event(GdkEventButton* event) {
     // A double or triple click also sends a summary event after its presses; only presses count.
-    if (event->type == GDK_BUTTON_PRESS) {
-        get_mouse(event->x, event->y);
+    if (event->type == GDK_BUTTON_PRESS && on_square_pressed) {
+        if (const std::optional<int> square =
+                square_at(event->x, event->y, game_.settings().first_player)) {
+            on_square_pressed(*square);
+        }
     }
     return true;
 }

@@ -3,7 +3,6 @@
 
 #include <time.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -23,24 +22,7 @@ const bool kEnabled = std::getenv("ZARVO_FIGURES") != nullptr;
 std::int64_t started_ns = 0;
 bool painted = false;
 
-// The command under way: how deep commands nest, when it began, when events were last handled,
-// the longest stretch without them so far, and how many rounds of events it has handled.
-int command_depth = 0;
-std::int64_t command_start_ns = 0;
-std::int64_t last_handled_ns = 0;
-std::int64_t longest_gap_ns = 0;
-int event_rounds = 0;
-
-// Keeps the longest stretch since events were last handled.
-void note_gap(std::int64_t now) {
-    longest_gap_ns = std::max(longest_gap_ns, now - last_handled_ns);
-}
-
 }  // namespace
-
-bool enabled() {
-    return kEnabled;
-}
 
 void program_started() {
     started_ns = now_ns();
@@ -56,44 +38,16 @@ void board_painted() {
                  static_cast<long long>(now), static_cast<double>(now - started_ns) / 1e6);
 }
 
-void command_begins() {
-    if (!kEnabled || command_depth++ > 0) {
-        return;
-    }
-    command_start_ns = last_handled_ns = now_ns();
-    longest_gap_ns = 0;
-    event_rounds = 0;
-}
-
-void command_ends() {
-    if (!kEnabled || --command_depth > 0) {
-        return;
-    }
-    const std::int64_t now = now_ns();
-    note_gap(now);
-    std::fprintf(stderr,
-                 "figures: command ms %.1f event-rounds %d longest-without-events-ms %.1f\n",
-                 static_cast<double>(now - command_start_ns) / 1e6, event_rounds,
-                 static_cast<double>(longest_gap_ns) / 1e6);
-}
-
-void quit_requested() {
+void quit_requested(bool computer_thinking) {
     if (kEnabled) {
-        std::fprintf(stderr, "figures: quit-requested in-command %d event-round %d\n",
-                     command_depth > 0 ? 1 : 0, event_rounds);
+        std::fprintf(stderr, "figures: quit-requested monotonic-ns %lld thinking %d\n",
+                     static_cast<long long>(now_ns()), computer_thinking ? 1 : 0);
     }
 }
 
-void events_begin() {
-    if (kEnabled && command_depth > 0) {
-        note_gap(now_ns());
-        ++event_rounds;
-    }
-}
-
-void events_end() {
-    if (kEnabled && command_depth > 0) {
-        last_handled_ns = now_ns();
+void program_ending() {
+    if (kEnabled) {
+        std::fprintf(stderr, "figures: exit monotonic-ns %lld\n", static_cast<long long>(now_ns()));
     }
 }
 

@@ -1,14 +1,9 @@
-// The main window: widgets, menus, buttons, and the view the turn controller paints through.
+// The main window: widgets, menus, buttons, the game's view of the screen, and the computer's
+// search on its own thread.
 #include "ui/main_window.h"
 
-#include <glibmm/main.h>
-
-#include "game/board_picture.h"
-#include "game/controller.h"
-#include "game/move_input.h"
 #include "game/savefile.h"
-#include "game/state.h"
-#include "rules/board.h"
+#include "ui/board_picture.h"
 #include "ui/dialogs.h"
 #include "ui/figures.h"
 #include "ui/modal_dialog.h"
@@ -40,15 +35,21 @@ MainWindow::MainWindow() {
     buttons_.pack_start(cancel_, Gtk::PACK_EXPAND_WIDGET);
     buttons_.pack_start(play_, Gtk::PACK_EXPAND_WIDGET);
 
-    cancel_.signal_clicked().connect([] { cancel_button(); });
-    play_.signal_clicked().connect([this] { run_turn_command(&play_button); });
+    cancel_.signal_clicked().connect([this] { game_.cancel(); });
+    play_.signal_clicked().connect([this] { game_.play(); });
+    board_.on_square_pressed = [this](int square) { game_.click_square(square); };
     board_.on_painted = [] { figures::board_painted(); };
+    search_ready_.connect([this] { collect_computer_move(); });
 
     set_accessible_id(score_label_, "score_label");
     set_accessible_id(status_label_, "status_label");
     set_accessible_id(board_, "board");
     set_accessible_id(cancel_, "cancel_button");
     set_accessible_id(play_, "play_button");
+}
+
+MainWindow::~MainWindow() {
+    search_thread_.stop();
 }
 
 void MainWindow::build_menus() {
@@ -59,14 +60,16 @@ void MainWindow::build_menus() {
         std::function<void()> action;
     };
     const Entry entries[] = {
-        {game_menu_, new_game_item_, "new_game_item", [this] { run_turn_command(&new_game); }},
-        {game_menu_, load_game_item_, "load_game_item", [this] { run_turn_command(&load_game); }},
-        {game_menu_, save_game_item_, "save_game_item", [] { save_game(); }},
+        {game_menu_, new_game_item_, "new_game_item", [this] { game_.new_game(); }},
+        {game_menu_, load_game_item_, "load_game_item", [this] { load_game(game_); }},
+        {game_menu_, save_game_item_, "save_game_item", [this] { save_game(game_); }},
         {game_menu_, exit_item_, "exit_item", [this] { request_quit(); }},
-        {options_menu_, set_options_item_, "set_options_item", [this] { settings(*this); }},
-        {options_menu_, set_variant_item_, "set_variant_item", [this] { setvariant(*this); }},
-        {help_menu_, about_item_, "about_item", [this] { about_message(*this); }},
-        {help_menu_, rules_item_, "rules_item", [this] { rules_message(*this); }},
+        {options_menu_, set_options_item_, "set_options_item",
+         [this] { open_options_dialog(*this, game_); }},
+        {options_menu_, set_variant_item_, "set_variant_item",
+         [this] { open_variant_dialog(*this, game_); }},
+        {help_menu_, about_item_, "about_item", [this] { open_about_dialog(*this); }},
+        {help_menu_, rules_item_, "rules_item", [this] { open_rules_dialog(*this); }},
     };
     for (const Entry& e : entries) {
         e.menu.append(e.item);
@@ -86,8 +89,7 @@ void MainWindow::build_menus() {
 
 void MainWindow::start() {
     board_.create_sprites();
-    // No game is set up until the player starts or loads one.
-    table = empty_board();
+    // No game is set up until the player starts or loads one: the board starts empty.
     redraw();
 }
 
@@ -96,7 +98,7 @@ void MainWindow::redraw() {
     if (quitting_) {
         return;
     }
-    score_label_.set_text(score_text(table, first_player));
+    score_label_.set_text(score_text(game_.position().squares, game_.settings().first_player));
     board_.queue_draw();
 }
 
@@ -107,13 +109,20 @@ void MainWindow::set_status_text(std::string_view text) {
     status_label_.set_text(Glib::ustring(text.data(), text.size()));
 }
 
-void MainWindow::pump_events() {
-    figures::events_begin();
-    const Glib::RefPtr<Glib::MainContext> context = Glib::MainContext::get_default();
-    while (context->pending()) {
-        context->iteration(false);
+void MainWindow::computer_turn_begins() {
+    const ComputerTurn turn = game_.computer_turn();
+    computer_search_ = search_thread_.start([this, turn](std::stop_token stop) {
+        return budget_search_.choose_move(turn.position, turn.side, budget_of(turn.level),
+                                          c_library_draw, std::move(stop));
+    });
+}
+
+void MainWindow::collect_computer_move() {
+    const std::optional<SearchResult> result = search_thread_.take_result();
+    if (!result || quitting_ || result->job != computer_search_) {
+        return;
     }
-    figures::events_end();
+    game_.computer_moved(result->move);
 }
 
 void MainWindow::request_quit() {
@@ -121,9 +130,10 @@ void MainWindow::request_quit() {
         return;
     }
     quitting_ = true;
-    figures::quit_requested();
-    // Hidden, not destroyed: a search may still be on the stack, and the window object lives
-    // until the main loop has returned. Leaving the window also lets the application end.
+    figures::quit_requested(game_.computer_thinking());
+    // The search is told to stop and the window goes; the window object lives until the main
+    // loop has returned. Leaving the window also lets the application end.
+    search_thread_.stop();
     hide();
     if (Glib::RefPtr<Gtk::Application> app = get_application()) {
         app->quit();
@@ -132,14 +142,8 @@ void MainWindow::request_quit() {
 
 bool MainWindow::on_delete_event(GdkEventAny*) {
     request_quit();
-    // Handled here: the default handling would destroy the window under a running search.
+    // Handled here: the window is hidden rather than destroyed, and goes with its object.
     return true;
-}
-
-void MainWindow::run_turn_command(void (*command)()) {
-    figures::command_begins();
-    command();
-    figures::command_ends();
 }
 
 }  // namespace zarvo

@@ -1,7 +1,8 @@
-// The main window: the menu bar, the score and status lines, the board and the two buttons,
-// and the turn controller's view of the screen.
+// The main window: the menu bar, the score and status lines, the board and the two buttons; the
+// game it shows, and the thread the computer thinks on.
 #pragma once
 
+#include <glibmm/dispatcher.h>
 #include <gtkmm/box.h>
 #include <gtkmm/button.h>
 #include <gtkmm/label.h>
@@ -10,10 +11,13 @@
 #include <gtkmm/menuitem.h>
 #include <gtkmm/window.h>
 
+#include <cstdint>
 #include <functional>
 #include <string_view>
 
-#include "game/controller.h"
+#include "ai/budget_search.h"
+#include "ai/search_thread.h"
+#include "game/game.h"
 #include "ui/board_view.h"
 
 namespace zarvo {
@@ -28,26 +32,24 @@ class LineLabel : public Gtk::Label {
     void get_preferred_width_vfunc(int& minimum, int& natural) const override;
 };
 
-// The game's only window. It is also the turn controller's view: it repaints the board, shows
-// the status line and handles pending events while the computer thinks.
+// The game's only window. It shows the game, takes its commands, and runs the computer's search
+// on a thread of its own, collecting the answer when the thread says it is ready; the window
+// repaints and answers all the while.
 class MainWindow : public Gtk::Window, public GameView {
   public:
     MainWindow();
+    ~MainWindow() override;
 
-    // Builds the sprites, clears the board and paints it once; called after show_all().
+    // Builds the sprites and paints the empty board; called after show_all().
     void start();
 
     void redraw() override;
     void set_status_text(std::string_view text) override;
-    void pump_events() override;
-    bool closing() const override { return quitting_; }
+    void computer_turn_begins() override;
 
-    // "Exit" and the close button: the window goes at once; the program ends when control is
-    // back in the main loop, which is after the computer's search if one is under way.
+    // "Exit" and the close button: a search under way is stopped, the window goes at once, and
+    // the program ends when control is back in the main loop.
     void request_quit();
-
-    // Called after every paint of the board.
-    std::function<void()>& on_board_painted() { return board_.on_painted; }
 
   protected:
     bool on_delete_event(GdkEventAny* event) override;
@@ -55,8 +57,17 @@ class MainWindow : public Gtk::Window, public GameView {
   private:
     // Builds the three menus and connects their items.
     void build_menus();
-    // Runs a command that may start the computer's turn, noting how long events wait meanwhile.
-    void run_turn_command(void (*command)());
+    // The search thread has an answer: hands the computer's move to the game.
+    void collect_computer_move();
+
+    Game game_{*this};
+    // The computer's search, used only on the search thread.
+    BudgetSearch budget_search_;
+    // Wakes the main loop when the search thread has an answer.
+    Glib::Dispatcher search_ready_;
+    // Declared after what its searches use, so that it is stopped and joined first.
+    SearchThread search_thread_{[this] { search_ready_.emit(); }};
+    std::uint64_t computer_search_ = 0;
 
     Gtk::Box vbox_{Gtk::ORIENTATION_VERTICAL, 0};
     Gtk::MenuBar menu_bar_;
@@ -76,7 +87,7 @@ class MainWindow : public Gtk::Window, public GameView {
     Gtk::MenuItem rules_item_{"Rules"};
     LineLabel score_label_{":-)"};
     LineLabel status_label_{":-)"};
-    BoardView board_;
+    BoardView board_{game_};
     Gtk::Box buttons_{Gtk::ORIENTATION_HORIZONTAL, 0};
     Gtk::Button cancel_{"Cancel"};
     Gtk::Button play_{"Play"};

@@ -3,53 +3,58 @@
 
 #include <initializer_list>
 
-#include "game/state.h"
 #include "ui/dialogs.h"
 #include "ui/modal_dialog.h"
 
 namespace zarvo {
 
-OptionsDialog::OptionsDialog(Gtk::Window& parent) : Gtk::Dialog("Zarvo options", parent, true) {
+OptionsDialog::OptionsDialog(Gtk::Window& parent, Game& game)
+    : Gtk::Dialog("Zarvo options", parent, true), game_(game) {
     set_resizable(false);
     set_accessible_id(*this, "options_dialog");
-    set_accessible_id(reasy, "level_easy");
-    set_accessible_id(rmedium, "level_medium");
-    set_accessible_id(rhard, "level_hard");
-    set_accessible_id(rfirst, "cpu_first");
+    set_accessible_id(easy_, "level_easy");
+    set_accessible_id(medium_, "level_medium");
+    set_accessible_id(hard_, "level_hard");
+    set_accessible_id(computer_first_, "cpu_first");
 
-    Gtk::RadioButton::Group group = reasy.get_group();
-    rmedium.set_group(group);
-    rhard.set_group(group);
+    Gtk::RadioButton::Group group = easy_.get_group();
+    medium_.set_group(group);
+    hard_.set_group(group);
 
     Gtk::Box* area = get_content_area();
-    for (Gtk::Widget* w : std::initializer_list<Gtk::Widget*>{&level_label_, &reasy, &rmedium,
-                                                              &rhard, &spacer_, &rfirst}) {
+    for (Gtk::Widget* w : std::initializer_list<Gtk::Widget*>{&level_label_, &easy_, &medium_,
+                                                              &hard_, &spacer_, &computer_first_}) {
         area->pack_start(*w, Gtk::PACK_EXPAND_WIDGET);
     }
     set_accessible_id(*add_button("OK", Gtk::RESPONSE_OK), "options_ok");
 
-    reasy.set_active(new_selected_level == 1);
-    rmedium.set_active(new_selected_level == 2);
-    rhard.set_active(new_selected_level == 3);
-    rfirst.set_active(new_first_player == 1);
+    const GameSettings& staged = game_.staged_settings();
+    easy_.set_active(staged.level == Level::Easy);
+    medium_.set_active(staged.level == Level::Medium);
+    hard_.set_active(staged.level == Level::Hard);
+    computer_first_.set_active(staged.first_player == FirstPlayer::Computer);
 
     signal_response().connect([this](int response) {
         if (response == Gtk::RESPONSE_OK) {
-            settingsok();
+            stage_choices();
         }
     });
 }
 
-void OptionsDialog::settingsok() {
-    new_selected_level = reasy.get_active() ? 1 : rmedium.get_active() ? 2 : 3;
-    new_first_player = rfirst.get_active() ? 1 : 2;
+void OptionsDialog::stage_choices() {
+    GameSettings staged = game_.staged_settings();
+    staged.level = easy_.get_active()     ? Level::Easy
+                   : medium_.get_active() ? Level::Medium
+                                          : Level::Hard;
+    staged.first_player = computer_first_.get_active() ? FirstPlayer::Computer : FirstPlayer::Human;
+    game_.stage_settings(staged);
 }
 
-void settings(Gtk::Window& parent) {
-    if (status == kComputerToMove) {
+void open_options_dialog(Gtk::Window& parent, Game& game) {
+    if (game.computer_thinking()) {
         return;
     }
-    open_modal(new OptionsDialog(parent));
+    open_modal(new OptionsDialog(parent, game));
 }
 
 }  // namespace zarvo

@@ -6,23 +6,26 @@
 #include <gtkmm/label.h>
 #include <gtkmm/radiobutton.h>
 
+#include "game/game.h"
+
 namespace zarvo {
 
 // The options dialog; its buttons start from the staged settings and "OK" writes them back.
 class OptionsDialog : public Gtk::Dialog {
   public:
-    explicit OptionsDialog(Gtk::Window& parent);
-
-    // The "OK" handler: stages the chosen level and first player for the next game.
-    void settingsok();
+    OptionsDialog(Gtk::Window& parent, Game& game);
 
   private:
+    // "OK": stages the chosen level and first player for the next game.
+    void stage_choices();
+
+    Game& game_;
     Gtk::Label level_label_{"CPU level:"};
-    Gtk::RadioButton reasy{"Easy"};
-    Gtk::RadioButton rmedium{"Medium"};
-    Gtk::RadioButton rhard{"Hard"};
+    Gtk::RadioButton easy_{"Easy"};
+    Gtk::RadioButton medium_{"Medium"};
+    Gtk::RadioButton hard_{"Hard"};
     Gtk::Label spacer_{""};
-    Gtk::CheckButton rfirst{"CPU plays first            "};
+    Gtk::CheckButton computer_first_{"CPU plays first            "};
 };
 
 }  // namespace zarvo

@@ -27,7 +27,7 @@ RulesDialog::RulesDialog(Gtk::Window& parent)
     get_content_area()->pack_start(scroller_, Gtk::PACK_EXPAND_WIDGET);
 }
 
-void rules_message(Gtk::Window& parent) {
+void open_rules_dialog(Gtk::Window& parent) {
     open_modal(new RulesDialog(parent));
 }
 

@@ -7,7 +7,7 @@
 
 #include <array>
 
-#include "game/board_picture.h"
+#include "ui/board_picture.h"
 
 namespace zarvo {
 

@@ -5,20 +5,23 @@
 #include <gtkmm/label.h>
 #include <gtkmm/radiobutton.h>
 
+#include "game/game.h"
+
 namespace zarvo {
 
 // The variant dialog; its buttons start from the staged variant and "OK" writes it back.
 class VariantDialog : public Gtk::Dialog {
   public:
-    explicit VariantDialog(Gtk::Window& parent);
-
-    // The "OK" handler: stages the chosen variant for the next game.
-    void setvariantok();
+    VariantDialog(Gtk::Window& parent, Game& game);
 
   private:
+    // "OK": stages the chosen variant for the next game.
+    void stage_choice();
+
+    Game& game_;
     Gtk::Label prompt_{"Select variant:"};
-    Gtk::RadioButton rgreekvariant{"Zarvo"};
-    Gtk::RadioButton rturkvariant{"Turkish Draughts"};
+    Gtk::RadioButton greek_{"Zarvo"};
+    Gtk::RadioButton turkish_{"Turkish Draughts"};
 };
 
 }  // namespace zarvo

@@ -1,85 +1,51 @@
 """The board as it must look, pixel for pixel, to compare with screenshots of the real window.
 
-The sprites are written here from their row tables (rim, fill and inner disc per row), apart
-from the program's own XPM text, so that a slip in either shows up as a pixel difference.
+The sprites are read from the program's own XPM text (ui/sprites.cpp), whose every pixel the
+sprite unit test checks against the game's description of the pieces; this module only places
+them, so a slip in placing or painting shows up as a pixel difference.
 """
 
-DARK = "#111111"
-LIGHT = "#eeeeee"
-GREY = "#888888"
-FILL = {"x": "#7777ff", "o": "#ff7777"}
-INNER = {"x": "#0000ff", "o": "#ff0000"}
+import os
+import re
 
-# Men: for each row, the rim columns and the fill columns, as (first, last) ranges.
-MAN_ROWS = {
-    1: ([(9, 14)], []),
-    2: ([(6, 8), (15, 17)], [(9, 14)]),
-    3: ([(4, 5), (18, 19)], [(6, 17)]),
-    4: ([(3, 3), (20, 20)], [(4, 19)]),
-    5: ([(3, 3), (20, 20)], [(4, 19)]),
-    18: ([(3, 3), (20, 20)], [(4, 19)]),
-    19: ([(3, 3), (19, 20)], [(4, 18)]),
-    20: ([(4, 5), (17, 18)], [(6, 16)]),
-    21: ([(6, 8), (15, 16)], [(9, 14)]),
-    22: ([(9, 14)], []),
-}
-for _r in (6, 7, 8, 15, 16, 17):
-    MAN_ROWS[_r] = ([(2, 2), (21, 21)], [(3, 20)])
-for _r in range(9, 15):
-    MAN_ROWS[_r] = ([(1, 1), (22, 22)], [(2, 21)])
-
-# Kings: the rows that differ from the man's, with the inner disc as a third list.
-KING_ROWS = {
-    8: ([(2, 2), (21, 21)], [(3, 9), (14, 20)], [(10, 13)]),
-    9: ([(1, 1), (22, 22)], [(2, 8), (15, 21)], [(9, 14)]),
-    14: ([(1, 1), (22, 22)], [(2, 8), (15, 21)], [(9, 14)]),
-    15: ([(2, 2), (21, 21)], [(3, 9), (14, 20)], [(10, 13)]),
-    19: ([(3, 4), (19, 20)], [(5, 18)], []),
-}
-for _r in range(10, 14):
-    KING_ROWS[_r] = ([(1, 1), (22, 22)], [(2, 7), (16, 21)], [(8, 15)])
-
-MARKER_ROWS = {
-    0: [(1, 5), (18, 22)],
-    1: [(0, 3), (20, 23)],
-    2: [(0, 2), (21, 23)],
-    3: [(0, 1), (22, 23)],
-    4: [(0, 0), (23, 23)],
-    5: [(0, 0), (23, 23)],
-    18: [(0, 0), (23, 23)],
-    19: [(0, 0), (23, 23)],
-    20: [(0, 1), (22, 23)],
-    21: [(0, 2), (21, 23)],
-    22: [(0, 3), (20, 23)],
-    23: [(1, 5), (18, 22)],
-}
+SPRITES_SOURCE = os.path.join(os.path.dirname(__file__), "..", "..", "ui", "sprites.cpp")
 
 
-def _paint(cell, row, ranges, colour):
-    for first, last in ranges:
-        for column in range(first, last + 1):
-            cell[row][column] = colour
+def _read_sprites():
+    """{name: {(column, row): "#rrggbb"}} of the painted pixels of every XPM image."""
+    with open(SPRITES_SOURCE, encoding="utf-8") as f:
+        source = f.read()
+    sprites = {}
+    for name, body in re.findall(r"const char\* const (\w+)\[\] = \{(.*?)\};", source, re.S):
+        lines = re.findall(r'"([^"]*)"', body)
+        width, height, colours, _ = (int(v) for v in lines[0].split())
+        palette = {}
+        for line in lines[1:1 + colours]:
+            value = line[1:].split()[-1]
+            palette[line[0]] = None if value == "None" else value.lower()
+        pixels = {}
+        for row, text in enumerate(lines[1 + colours:1 + colours + height]):
+            for column, char in enumerate(text[:width]):
+                if palette[char]:
+                    pixels[(column, row)] = palette[char]
+        sprites[name] = pixels
+    return sprites
+
+
+SPRITES = _read_sprites()
+DARK = SPRITES["black_sq"][(0, 0)]
+LIGHT = SPRITES["white_sq"][(0, 0)]
+MARKER = SPRITES["point_here"][(1, 0)]
+PIECES = {"x": "blue_ball", "o": "red_ball", "X": "big_blue_ball", "O": "big_red_ball"}
 
 
 def piece_pixels(code):
     """{(column, row): colour} of a piece sprite's painted pixels."""
-    colour = code.lower()
-    cell = [[None] * 24 for _ in range(24)]
-    for row, (rim, fill) in MAN_ROWS.items():
-        _paint(cell, row, rim, GREY)
-        _paint(cell, row, fill, FILL[colour])
-    if code.isupper():
-        for row, (rim, fill, inner) in KING_ROWS.items():
-            cell[row] = [None] * 24
-            _paint(cell, row, rim, GREY)
-            _paint(cell, row, fill, FILL[colour])
-            _paint(cell, row, inner, INNER[colour])
-    return {(c, r): cell[r][c] for r in range(24) for c in range(24) if cell[r][c]}
+    return SPRITES[PIECES[code]]
 
 
 def marker_pixels():
-    return {(c, r): GREY for r, ranges in MARKER_ROWS.items()
-            for first, last in ranges for c in range(first, last + 1)}
+    return SPRITES["point_here"]
 
 
 def square_name(row, column):
@@ -161,7 +127,7 @@ def marked_squares(image, flipped):
             ox = 30 + 24 * column
             oy = 30 + 24 * (7 - row if flipped else row)
             corners = [(ox + 1, oy), (ox + 22, oy), (ox + 1, oy + 23), (ox + 23, oy + 22)]
-            if all(image.pixel(x, y) == GREY for x, y in corners):
+            if all(image.pixel(x, y) == MARKER for x, y in corners):
                 found.add(square_name(row, column))
     return found
 
