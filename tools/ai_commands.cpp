@@ -5,14 +5,16 @@
 #include <cstdint>
 #include <cstdlib>
 #include <iomanip>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
 
-#include "ai/search.h"
+#include "ai/budget_search.h"
+#include "ai/level.h"
 #include "rules/movegen.h"
 #include "rules/notation.h"
-#include "tools/commands.h"
+#include "tools/cli.h"
 
 namespace zarvo::cli {
 
@@ -21,142 +23,57 @@ namespace {
 // The levels as the game's menus name them.
 constexpr std::string_view kLevelNames[] = {"Easy", "Medium", "Hard"};
 
+// The texts of the options the computer player's commands take.
+struct AiOptions {
+    std::string variant;
+    std::string side;
+    std::string level;
+    std::string budget;
+    std::string seed;
+    std::string pos;
+};
+
 // The search budget: a level's, or one given outright; exactly one of the two.
-int budget_of(const Options& opts) {
-    const bool level = opts.has("level");
-    if (level == opts.has("budget")) {
+int budget_of_options(const AiOptions& o) {
+    const bool level = !o.level.empty();
+    if (level == !o.budget.empty()) {
         throw UsageError("give either --level 1|2|3 or --budget N");
     }
     if (level) {
-        return moves_per_level[static_cast<std::size_t>(opts.integer("level", 1, 3) - 1)];
+        return budget_of(static_cast<Level>(parse_integer("level", o.level, 1, 3)));
     }
-    return opts.integer("budget", 0, INT_MAX);
+    return parse_integer("budget", o.budget, 0, INT_MAX);
 }
 
 // Prints every root move with the score the computer gives it.
-int run_analyse(const Options& opts, std::ostream& out, std::ostream&) {
-    variant = opts.variant();
-    const char side = opts.side();
-    const int budget = budget_of(opts);
-    const Board board = opts.pos();
-    // The search's own lists are in use below the root, so the root list is kept here.
-    static MoveList root;
-    const int n = generate_moves(board, side, root, 1);
-    for (std::string_view move : root.entries()) {
-        out << move << ' ' << evaluate_move(board, side, side, move, budget / n, kRootDepth)
-            << '\n';
+void run_analyse(const AiOptions& o, Output& output) {
+    const Variant variant = parse_variant(o.variant);
+    const Side side = parse_side(o.side);
+    const int budget = budget_of_options(o);
+    const Position position{parse_position(o.pos), variant};
+    MoveList root;
+    const int n = generate_moves(position, side, root, Landings::Distinct);
+    BudgetSearch search;
+    for (const Move& move : root) {
+        output.out << format_move(move) << ' '
+                   << search.score_move(position, side, side, move, budget / n, kRootDepth) << '\n';
     }
-    return 0;
 }
 
 // Prints the move the computer plays after the random generator is seeded.
-int run_best(const Options& opts, std::ostream& out, std::ostream&) {
-    variant = opts.variant();
-    const char side = opts.side();
-    const int budget = budget_of(opts);
-    const int seed = opts.integer("seed", 0, INT_MAX);
-    table = opts.pos();
+void run_best(const AiOptions& o, Output& output) {
+    const Variant variant = parse_variant(o.variant);
+    const Side side = parse_side(o.side);
+    const int budget = budget_of_options(o);
+    const int seed = parse_integer("seed", o.seed, 0, INT_MAX);
+    const Position position{parse_position(o.pos), variant};
     std::srand(static_cast<unsigned>(seed));
-    MoveString chosen;
-    computer_play(side, budget, chosen);
-    out << chosen.view() << '\n';
-    return 0;
+    BudgetSearch search;
+    const std::optional<Move> chosen = search.choose_move(position, side, budget);
+    output.out << (chosen ? format_move(*chosen) : std::string()) << '\n';
 }
-
-}  // namespace
-
-std::span<const BenchPosition> bench_positions() {
-    // Openings, middlegames and endings of both variants, positions with several kings and
-    // many moves, and forced captures; several come from games the computer played itself.
-    static constexpr BenchPosition kPositions[] = {
-        {0, 'O', "start", "Greek opening, red to move"},
-        {0, 'X', "......../xxxxxxxx/xxxxxxxx/......../...o..../ooo.oooo/oooooooo/........",
-         "Greek opening after d3d4"},
-        {0, 'O', "......../xxxxxxxx/.xxx.xxx/x..x..../..oo...o/oo..ooo./oooooooo/........",
-         "Greek early middlegame, 16 men a side"},
-        {0, 'O', "......../xx.xxx.x/x..x.x.x/xxo...../o.....o./oo...o../o.oooo.o/........",
-         "Greek middlegame, 12 men a side"},
-        {0, 'O', ".......X/xxxxx.x./x.xx...x/x....x.x/o......o/o.oo..oo/o.oo...o/........",
-         "Greek middlegame, a blue king on h8"},
-        {0, 'O', ".O....../x....xx./xxx..x.x/x......x/o...o.oo/o...o..o/o.o.o.X./........",
-         "Greek middlegame, a king each"},
-        {0, 'O', "......../.x.x.x../x.xx...x/.......x/...o..../......../.......X/.X......",
-         "Greek ending, a lone red man against ten"},
-        {0, 'O', "......../x......./x......./....xxx./.......x/......../......X./X.XX...O",
-         "Greek ending, a red king against four kings and men"},
-        {0, 'O', "......../......../..X...../......../....o.../.O....../......x./........",
-         "Greek ending, a king and a man each"},
-        {0, 'X', "......../......../xx.....O/x......x/o......./o......./o.X...../.......X",
-         "Greek, kings on both sides, 28 moves"},
-        {0, 'X', ".....O../x.x...../x..x.x../o..xx.x./o......./o..x...o/o.X....o/...X....",
-         "Greek, three kings, 38 moves"},
-        {0, 'X', ".......O/......../xx....../x......x/o......./o.X...../o...X.../........",
-         "Greek, three kings, 31 moves"},
-        {0, 'O', ".......O/x.x...../x......O/xx....../o...o.o./o.o....o/ooo..o.o/........",
-         "Greek, two red kings among men, 36 moves"},
-        {0, 'X', "..X...../.x....x./....O.../x......./...X..o./.O....../o.....O./.....X..",
-         "Greek, three kings a side, 49 moves"},
-        {0, 'O', ".OO.OO../O.....O./.x.X.x.O/x.x.X.X./.x.X.x.O/X.X.X.X./.x...x.O/OOOOOOO.",
-         "Greek, sixteen red kings: more moves than any budget"},
-        {0, 'O', ".x.x..../.x.x.x.x/x.x...../...x..../......xx/xx..x.../.x...Ox./........",
-         "Greek, a red king with a sixteen-piece capture chain"},
-        {0, 'O', "....X.../xxx...../x.x.x..x/x......./o......./o..x..../x......x/........",
-         "Greek ending, two red men against a king and men"},
-        {1, 'O', "start", "Turkish opening, red to move"},
-        {1, 'X', "......../xxxxxxxx/xxxxxxxx/......../...o..../ooo.oooo/oooooooo/........",
-         "Turkish opening after d3d4"},
-        {1, 'O', "......../xxxx.xxx/x.xxxxxx/.x..x.../..o..oo./oo.oo..o/oooooooo/........",
-         "Turkish early middlegame"},
-        {1, 'O', "......../xx.xx..x/x.x.x..x/..x....x/o.x...oo/o.ooo..o/.oooo.../........",
-         "Turkish middlegame, 12 men a side"},
-        {1, 'O', "......../x.xx...O/xx....x./......../o...o.../o....o.o/o..x...o/........",
-         "Turkish middlegame, a red king on h7"},
-        {1, 'O', "......../xxxx..xx/.x.x..x./o...x.../.......x/o..ooo.o/ooo.o..o/........",
-         "Turkish forced capture, one legal move"},
-        {1, 'O', "......../xxxxx.xx/x.x..x.x/.x..ox.x/o..x...o/ooo.o.oo/.ooooo.o/........",
-         "Turkish forced capture, 15 men a side"},
-        {1, 'O', "......../.x....xx/x..x..xx/x.O...x./.......o/....oooo/ooooo.o./........",
-         "Turkish forced capture by a king"},
-        {1, 'O', "......../......../.x....../x......./......../o...x.../oO....../.......X",
-         "Turkish ending, a king each"},
-        {1, 'O', "......../.......x/.......x/X.....Xx/.......o/.......o/.....o../........",
-         "Turkish ending, two blue kings against men"},
-        {1, 'O', "......../x......x/.......x/......../Xx..x..o/......o./......../........",
-         "Turkish ending, two red men against a king and men"},
-        {1, 'X', "...X..../......x./.......x/.......x/......o./..o....o/X......./........",
-         "Turkish, two blue kings, 34 moves"},
-        {1, 'O', "......O./O......./.......o/.x....../....o.../....o.../..o...../O.......",
-         "Turkish, three red kings, 49 moves"},
-        {1, 'X', "......../....X.x./x..o..../.......x/.....o../.......X/X......./........",
-         "Turkish, three blue kings, 40 moves"},
-        {1, 'O', "......../......../......../......O./o......o/o......./oo....../.....X..",
-         "Turkish ending, a king and men against a king"},
-        {1, 'O', "..x.O.x./x...x.xx/....xxx./x..x...x/....xx../...x..../.x....../........",
-         "Turkish, a red king's sixteen-piece captures"},
-        {1, 'O', "......../...x..../......../..O...../......../......../.X....../........",
-         "Turkish ending, a king against a king and a man"},
-    };
-    return kPositions;
-}
-
-namespace {
 
 using Clock = std::chrono::steady_clock;
-
-// When the event hook last ran during a bench search, and the longest wait for it so far.
-Clock::time_point last_pump;
-Clock::duration longest_wait{};
-
-// Notes that the window is served again at `now`.
-void note_wait(Clock::time_point now) {
-    longest_wait = std::max(longest_wait, now - last_pump);
-    last_pump = now;
-}
-
-// The bench's event hook: no window, only the time.
-void record_pump() {
-    note_wait(Clock::now());
-}
 
 // A duration in milliseconds.
 double milliseconds(Clock::duration d) {
@@ -172,47 +89,47 @@ struct BenchLevel {
     double max_ms = 0;
     double total_ms = 0;
     std::size_t slowest = 0;
-    double longest_between_pumps_ms = 0;
+    double longest_between_checks_ms = 0;
 };
 
 // Plays the computer's move in every bench position at one level, timing each search and the
-// waits between two calls of the event hook.
+// gaps between two looks at the stop request (how long a stop may wait).
 BenchLevel run_bench_level(int level) {
     BenchLevel result;
-    const int budget = moves_per_level[static_cast<std::size_t>(level - 1)];
+    const int budget = budget_of(static_cast<Level>(level));
     const std::span<const BenchPosition> positions = bench_positions();
     std::vector<Clock::duration> times;
-    const char saved_variant = variant;
-    const Board saved_table = table;
-    set_event_hook(record_pump);
+    BudgetSearch search;
+    Clock::time_point last_check;
+    Clock::duration longest_gap{};
+    search.on_stop_check = [&] {
+        const Clock::time_point now = Clock::now();
+        longest_gap = std::max(longest_gap, now - last_check);
+        last_check = now;
+    };
     for (std::size_t i = 0; i < positions.size(); ++i) {
         const BenchPosition& p = positions[i];
-        variant = p.variant;
-        table = *parse_pos(p.pos);
+        const Position position{*parse_pos(p.pos), p.variant};
         // Ties are drawn from rand(); a fixed seed keeps the chosen moves the same every run.
         std::srand(1);
-        reset_search_stats();
-        MoveString chosen;
-        longest_wait = {};
+        search.reset_stats();
+        longest_gap = {};
         const Clock::time_point start = Clock::now();
-        last_pump = start;
-        computer_play(p.side, budget, chosen);
+        last_check = start;
+        search.choose_move(position, p.side, budget);
         const Clock::time_point end = Clock::now();
-        note_wait(end);
+        longest_gap = std::max(longest_gap, end - last_check);
         const Clock::duration took = end - start;
         times.push_back(took);
         if (took >= times[result.slowest]) {
             result.slowest = i;
         }
-        result.moves_searched += search_stats().moves_searched;
-        result.static_evaluations += search_stats().static_evaluations;
-        result.longest_between_pumps_ms =
-            std::max(result.longest_between_pumps_ms, milliseconds(longest_wait));
+        result.moves_searched += search.stats().moves_searched;
+        result.static_evaluations += search.stats().static_evaluations;
+        result.longest_between_checks_ms =
+            std::max(result.longest_between_checks_ms, milliseconds(longest_gap));
         result.total_ms += milliseconds(took);
     }
-    set_event_hook(nullptr);
-    variant = saved_variant;
-    table = saved_table;
     result.positions = positions.size();
     std::vector<Clock::duration> sorted = times;
     std::sort(sorted.begin(), sorted.end());
@@ -227,20 +144,21 @@ BenchLevel run_bench_level(int level) {
 }
 
 // Prints the bench figures of each level asked for, then the signature.
-int run_bench(const Options& opts, std::ostream& out, std::ostream&) {
+void run_bench(const std::string& level_text, Output& output) {
     int first = 1;
     int last = 3;
-    if (opts.has("level")) {
-        first = last = opts.integer("level", 1, 3);
+    if (!level_text.empty()) {
+        first = last = parse_integer("level", level_text, 1, 3);
     }
     std::uint64_t signature = 0;
     const std::span<const BenchPosition> positions = bench_positions();
+    std::ostream& out = output.out;
     out << std::fixed << std::setprecision(2);
     for (int level = first; level <= last; ++level) {
         const BenchLevel r = run_bench_level(level);
         const BenchPosition& slowest = positions[r.slowest];
         out << "Level " << level << ' ' << kLevelNames[level - 1] << " (budget "
-            << moves_per_level[static_cast<std::size_t>(level - 1)] << ")\n"
+            << budget_of(static_cast<Level>(level)) << ")\n"
             << "  positions              " << r.positions << '\n'
             << "  moves searched         " << r.moves_searched << '\n'
             << "  static evaluations     " << r.static_evaluations << '\n'
@@ -252,27 +170,158 @@ int run_bench(const Options& opts, std::ostream& out, std::ostream&) {
                                                                (r.total_ms / 1000.0)
                                                          : 0.0)
             << '\n'
-            << "  longest between pumps  " << r.longest_between_pumps_ms << " ms\n";
+            << "  longest between pumps  " << r.longest_between_checks_ms << " ms\n";
         signature += r.moves_searched;
     }
     out << "Bench: " << signature << '\n';
-    return 0;
 }
-
-constexpr std::string_view kAnalyseOptions[] = {"variant", "side", "level", "budget", "pos"};
-constexpr std::string_view kBestOptions[] = {"variant", "side", "level", "budget", "seed", "pos"};
-constexpr std::string_view kBenchOptions[] = {"level"};
-
-constexpr Command kCommands[] = {
-    {"analyse", kAnalyseOptions, run_analyse},
-    {"best", kBestOptions, run_best},
-    {"bench", kBenchOptions, run_bench},
-};
 
 }  // namespace
 
-std::span<const Command> ai_commands() {
-    return kCommands;
+std::span<const BenchPosition> bench_positions() {
+    // Openings, middlegames and endings of both variants, positions with several kings and
+    // many moves, and forced captures; several come from games the computer played itself.
+    static constexpr BenchPosition kPositions[] = {
+        {Variant::Greek, Side::Red, "start", "Greek opening, red to move"},
+        {Variant::Greek, Side::Blue,
+         "......../xxxxxxxx/xxxxxxxx/......../...o..../ooo.oooo/oooooooo/........",
+         "Greek opening after d3d4"},
+        {Variant::Greek, Side::Red,
+         "......../xxxxxxxx/.xxx.xxx/x..x..../..oo...o/oo..ooo./oooooooo/........",
+         "Greek early middlegame, 16 men a side"},
+        {Variant::Greek, Side::Red,
+         "......../xx.xxx.x/x..x.x.x/xxo...../o.....o./oo...o../o.oooo.o/........",
+         "Greek middlegame, 12 men a side"},
+        {Variant::Greek, Side::Red,
+         ".......X/xxxxx.x./x.xx...x/x....x.x/o......o/o.oo..oo/o.oo...o/........",
+         "Greek middlegame, a blue king on h8"},
+        {Variant::Greek, Side::Red,
+         ".O....../x....xx./xxx..x.x/x......x/o...o.oo/o...o..o/o.o.o.X./........",
+         "Greek middlegame, a king each"},
+        {Variant::Greek, Side::Red,
+         "......../.x.x.x../x.xx...x/.......x/...o..../......../.......X/.X......",
+         "Greek ending, a lone red man against ten"},
+        {Variant::Greek, Side::Red,
+         "......../x......./x......./....xxx./.......x/......../......X./X.XX...O",
+         "Greek ending, a red king against four kings and men"},
+        {Variant::Greek, Side::Red,
+         "......../......../..X...../......../....o.../.O....../......x./........",
+         "Greek ending, a king and a man each"},
+        {Variant::Greek, Side::Blue,
+         "......../......../xx.....O/x......x/o......./o......./o.X...../.......X",
+         "Greek, kings on both sides, 28 moves"},
+        {Variant::Greek, Side::Blue,
+         ".....O../x.x...../x..x.x../o..xx.x./o......./o..x...o/o.X....o/...X....",
+         "Greek, three kings, 38 moves"},
+        {Variant::Greek, Side::Blue,
+         ".......O/......../xx....../x......x/o......./o.X...../o...X.../........",
+         "Greek, three kings, 31 moves"},
+        {Variant::Greek, Side::Red,
+         ".......O/x.x...../x......O/xx....../o...o.o./o.o....o/ooo..o.o/........",
+         "Greek, two red kings among men, 36 moves"},
+        {Variant::Greek, Side::Blue,
+         "..X...../.x....x./....O.../x......./...X..o./.O....../o.....O./.....X..",
+         "Greek, three kings a side, 49 moves"},
+        {Variant::Greek, Side::Red,
+         ".OO.OO../O.....O./.x.X.x.O/x.x.X.X./.x.X.x.O/X.X.X.X./.x...x.O/OOOOOOO.",
+         "Greek, sixteen red kings: more moves than any budget"},
+        {Variant::Greek, Side::Red,
+         ".x.x..../.x.x.x.x/x.x...../...x..../......xx/xx..x.../.x...Ox./........",
+         "Greek, a red king with a sixteen-piece capture chain"},
+        {Variant::Greek, Side::Red,
+         "....X.../xxx...../x.x.x..x/x......./o......./o..x..../x......x/........",
+         "Greek ending, two red men against a king and men"},
+        {Variant::Turkish, Side::Red, "start", "Turkish opening, red to move"},
+        {Variant::Turkish, Side::Blue,
+         "......../xxxxxxxx/xxxxxxxx/......../...o..../ooo.oooo/oooooooo/........",
+         "Turkish opening after d3d4"},
+        {Variant::Turkish, Side::Red,
+         "......../xxxx.xxx/x.xxxxxx/.x..x.../..o..oo./oo.oo..o/oooooooo/........",
+         "Turkish early middlegame"},
+        {Variant::Turkish, Side::Red,
+         "......../xx.xx..x/x.x.x..x/..x....x/o.x...oo/o.ooo..o/.oooo.../........",
+         "Turkish middlegame, 12 men a side"},
+        {Variant::Turkish, Side::Red,
+         "......../x.xx...O/xx....x./......../o...o.../o....o.o/o..x...o/........",
+         "Turkish middlegame, a red king on h7"},
+        {Variant::Turkish, Side::Red,
+         "......../xxxx..xx/.x.x..x./o...x.../.......x/o..ooo.o/ooo.o..o/........",
+         "Turkish forced capture, one legal move"},
+        {Variant::Turkish, Side::Red,
+         "......../xxxxx.xx/x.x..x.x/.x..ox.x/o..x...o/ooo.o.oo/.ooooo.o/........",
+         "Turkish forced capture, 15 men a side"},
+        {Variant::Turkish, Side::Red,
+         "......../.x....xx/x..x..xx/x.O...x./.......o/....oooo/ooooo.o./........",
+         "Turkish forced capture by a king"},
+        {Variant::Turkish, Side::Red,
+         "......../......../.x....../x......./......../o...x.../oO....../.......X",
+         "Turkish ending, a king each"},
+        {Variant::Turkish, Side::Red,
+         "......../.......x/.......x/X.....Xx/.......o/.......o/.....o../........",
+         "Turkish ending, two blue kings against men"},
+        {Variant::Turkish, Side::Red,
+         "......../x......x/.......x/......../Xx..x..o/......o./......../........",
+         "Turkish ending, two red men against a king and men"},
+        {Variant::Turkish, Side::Blue,
+         "...X..../......x./.......x/.......x/......o./..o....o/X......./........",
+         "Turkish, two blue kings, 34 moves"},
+        {Variant::Turkish, Side::Red,
+         "......O./O......./.......o/.x....../....o.../....o.../..o...../O.......",
+         "Turkish, three red kings, 49 moves"},
+        {Variant::Turkish, Side::Blue,
+         "......../....X.x./x..o..../.......x/.....o../.......X/X......./........",
+         "Turkish, three blue kings, 40 moves"},
+        {Variant::Turkish, Side::Red,
+         "......../......../......../......O./o......o/o......./oo....../.....X..",
+         "Turkish ending, a king and men against a king"},
+        {Variant::Turkish, Side::Red,
+         "..x.O.x./x...x.xx/....xxx./x..x...x/....xx../...x..../.x....../........",
+         "Turkish, a red king's sixteen-piece captures"},
+        {Variant::Turkish, Side::Red,
+         "......../...x..../......../..O...../......../......../.X....../........",
+         "Turkish ending, a king against a king and a man"},
+    };
+    return kPositions;
+}
+
+void add_ai_commands(CLI::App& app, Output& output) {
+    const auto o = std::make_shared<AiOptions>();
+    const auto add_search_options = [&](CLI::App* command) {
+        command->add_option("--variant", o->variant, "greek or turkish")->required();
+        command->add_option("--side", o->side, "O or X")->required();
+        command->add_option("--level", o->level, "1 Easy, 2 Medium, 3 Hard");
+        command->add_option("--budget", o->budget, "the search budget itself");
+    };
+
+    CLI::App* analyse = app.add_subcommand("analyse", "The computer's score for each move");
+    analyse->footer(
+        "Prints \"MOVE SCORE\" for each of the side's moves, in the order of its move\n"
+        "list: the computer's score for the move, searched with the budget shared evenly\n"
+        "among the moves (10000 wins at once, 5000 is even, 1 loses at once). Give\n"
+        "--level or --budget.");
+    add_search_options(analyse);
+    analyse->add_option("--pos", o->pos, "the position (POS)")->required();
+    analyse->callback([o, &output] { run_analyse(*o, output); });
+
+    CLI::App* best = app.add_subcommand("best", "The move the computer plays");
+    best->footer(
+        "Seeds the random generator with S (0 to 2147483647) and prints the move the\n"
+        "computer plays, ties broken as in the game (an empty line when it has none).\n"
+        "Give --level or --budget.");
+    add_search_options(best);
+    best->add_option("--seed", o->seed, "0 to 2147483647")->required();
+    best->add_option("--pos", o->pos, "the position (POS)")->required();
+    best->callback([o, &output] { run_best(*o, output); });
+
+    CLI::App* bench = app.add_subcommand("bench", "Times the computer's search on fixed positions");
+    bench->footer(
+        "Plays the computer's move in a fixed set of positions at each level (or at the\n"
+        "one given) and prints, per level, the moves searched, the positions scored\n"
+        "statically, the median and slowest time per move, nodes per second and the\n"
+        "longest wait between two looks at a stop request; then \"Bench: N\", the moves\n"
+        "searched at all levels run, which changes whenever the search does.");
+    bench->add_option("--level", o->level, "1, 2 or 3");
+    bench->callback([o, &output] { run_bench(o->level, output); });
 }
 
 }  // namespace zarvo::cli

@@ -1,104 +1,135 @@
 // moves, perft, legal and apply: the rules engine seen from the command line.
 #include <chrono>
 #include <cstdint>
+#include <memory>
 #include <ostream>
 
 #include "rules/movegen.h"
 #include "rules/notation.h"
 #include "rules/perft.h"
 #include "rules/play.h"
-#include "tools/commands.h"
+#include "tools/cli.h"
 
 namespace zarvo::cli {
 
 namespace {
 
-// Whether a text is a path of whole square names (one square or more).
-bool is_square_path(std::string_view path) {
-    if (path.empty() || path.size() % 2 != 0) {
-        return false;
-    }
-    for (std::size_t i = 0; i < path.size(); i += 2) {
-        if (!parse_square(path[i], path[i + 1])) {
-            return false;
-        }
-    }
-    return true;
+// The texts of the options the rules commands take.
+struct RulesOptions {
+    std::string variant;
+    std::string prune;
+    std::string side;
+    std::string pos;
+    std::string depth;
+    std::string path;
+    std::string move;
+};
+
+// Adds a required option that keeps its text for checking later.
+void require(CLI::App* command, const char* name, std::string& value, const char* what) {
+    command->add_option(name, value, what)->required();
 }
 
-int run_moves(const Options& opts, std::ostream& out, std::ostream&) {
-    variant = opts.variant();
-    const char prune = opts.prune();
-    const char side = opts.side();
-    const Board board = opts.pos();
+void run_moves(const RulesOptions& o, Output& output) {
+    const Position position{parse_position(o.pos), parse_variant(o.variant)};
+    const Landings landings = parse_landings(o.prune);
     MoveList list;
-    const int n = generate_moves(board, side, list, prune);
-    out << list.text() << '\n' << n << '\n';
-    return 0;
+    const int n = generate_moves(position, parse_side(o.side), list, landings);
+    output.out << format_move_list(list) << '\n' << n << '\n';
 }
 
-int run_perft(const Options& opts, std::ostream& out, std::ostream& err) {
-    variant = opts.variant();
-    const char prune = opts.prune();
-    const char side = opts.side();
-    const int depth = opts.integer("depth", 1, 20);
-    const Board board = opts.pos();
+void run_perft(const RulesOptions& o, Output& output) {
+    const Variant variant = parse_variant(o.variant);
+    const Landings landings = parse_landings(o.prune);
+    const Side side = parse_side(o.side);
+    const int depth = parse_integer("depth", o.depth, 1, 20);
+    const Position position{parse_position(o.pos), variant};
     const auto start = std::chrono::steady_clock::now();
-    const std::vector<std::uint64_t> counts = perft(board, side, depth, prune);
+    const std::vector<std::uint64_t> counts = perft(position, side, depth, landings);
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
     std::uint64_t total = 0;
     for (std::size_t i = 0; i < counts.size(); ++i) {
-        out << i + 1 << ' ' << counts[i] << '\n';
+        output.out << i + 1 << ' ' << counts[i] << '\n';
         total += counts[i];
     }
     const double seconds = took.count();
-    err << "time " << seconds << " s, " << total << " nodes, "
-        << (seconds > 0 ? static_cast<double>(total) / seconds : 0.0) << " nodes/s\n";
-    return 0;
+    output.err << "time " << seconds << " s, " << total << " nodes, "
+               << (seconds > 0 ? static_cast<double>(total) / seconds : 0.0) << " nodes/s\n";
 }
 
-int run_legal(const Options& opts, std::ostream& out, std::ostream&) {
-    variant = opts.variant();
-    const char side = opts.side();
-    const std::string& path = opts.get("path");
-    if (!is_square_path(path)) {
-        throw UsageError("--path must be square names such as c3c4, not '" + path + "'");
+void run_legal(const RulesOptions& o, Output& output) {
+    const Variant variant = parse_variant(o.variant);
+    const Side side = parse_side(o.side);
+    bool squares = !o.path.empty() && o.path.size() % 2 == 0;
+    for (std::size_t i = 0; squares && i < o.path.size(); i += 2) {
+        squares = parse_square(o.path[i], o.path[i + 1]).has_value();
     }
-    const Board board = opts.pos();
-    out << check_legal(board, side, path) << '\n';
-    return 0;
+    if (!squares) {
+        throw UsageError("--path must be square names such as c3c4, not '" + escaped(o.path) + "'");
+    }
+    const Position position{parse_position(o.pos), variant};
+    // A path longer than any move can be is no legal move.
+    const std::optional<Move> path = parse_move(o.path);
+    output.out << (path && is_legal(position, side, *path) ? 1 : 0) << '\n';
 }
 
-int run_apply(const Options& opts, std::ostream& out, std::ostream&) {
-    variant = opts.variant();
-    const std::string& move = opts.get("move");
-    Board board = opts.pos();
-    if (move.find(',') != std::string::npos || !play_move(board, move)) {
+void run_apply(const RulesOptions& o, Output& output) {
+    const Variant variant = parse_variant(o.variant);
+    const std::optional<Move> move = parse_move(o.move);
+    Position position{parse_position(o.pos), variant};
+    if (!move || !is_well_formed(*move)) {
         throw UsageError(
-            "--move must be a move string such as c3c4 or c3c5c7, each step along "
-            "one rank or file, not '" +
-            move + "'");
+            "--move must be a move string such as c3c4 or c3c5c7, each step along one rank or "
+            "file, not '" +
+            escaped(o.move) + "'");
     }
-    out << format_pos(board) << '\n';
-    return 0;
+    play_move(position, *move);
+    output.out << format_pos(position.squares) << '\n';
 }
-
-constexpr std::string_view kMovesOptions[] = {"variant", "prune", "side", "pos"};
-constexpr std::string_view kPerftOptions[] = {"variant", "prune", "side", "depth", "pos"};
-constexpr std::string_view kLegalOptions[] = {"variant", "side", "pos", "path"};
-constexpr std::string_view kApplyOptions[] = {"variant", "pos", "move"};
-
-constexpr Command kCommands[] = {
-    {"moves", kMovesOptions, run_moves},
-    {"perft", kPerftOptions, run_perft},
-    {"legal", kLegalOptions, run_legal},
-    {"apply", kApplyOptions, run_apply},
-};
 
 }  // namespace
 
-std::span<const Command> rules_commands() {
-    return kCommands;
+void add_rules_commands(CLI::App& app, Output& output) {
+    const auto o = std::make_shared<RulesOptions>();
+
+    CLI::App* moves =
+        app.add_subcommand("moves", "The side's legal moves as the generator lists them");
+    moves->footer(
+        "Prints the side's move list as the generator writes it (an empty line when\n"
+        "there is none), then the number of moves.");
+    require(moves, "--variant", o->variant, "greek or turkish");
+    require(moves, "--prune", o->prune, "0 or 1");
+    require(moves, "--side", o->side, "O or X");
+    require(moves, "--pos", o->pos, "the position (POS)");
+    moves->callback([o, &output] { run_moves(*o, output); });
+
+    CLI::App* perft_command = app.add_subcommand("perft", "Counts move sequences to a depth");
+    perft_command->footer(
+        "Prints \"DEPTH NODES\" for each depth from 1 to N (N from 1 to 20): the number\n"
+        "of move sequences of that length. A side without pieces ends the game; a side\n"
+        "with no legal move passes (one node). Time and nodes/s go to standard error.");
+    require(perft_command, "--variant", o->variant, "greek or turkish");
+    require(perft_command, "--prune", o->prune, "0 or 1");
+    require(perft_command, "--side", o->side, "O or X");
+    require(perft_command, "--depth", o->depth, "1 to 20");
+    require(perft_command, "--pos", o->pos, "the position (POS)");
+    perft_command->callback([o, &output] { run_perft(*o, output); });
+
+    CLI::App* legal = app.add_subcommand("legal", "Whether a path is one whole legal move");
+    legal->footer(
+        "Prints 1 if PATH (square names such as c3c5c7) is one whole legal move, else 0.");
+    require(legal, "--variant", o->variant, "greek or turkish");
+    require(legal, "--side", o->side, "O or X");
+    require(legal, "--pos", o->pos, "the position (POS)");
+    require(legal, "--path", o->path, "square names such as c3c5c7");
+    legal->callback([o, &output] { run_legal(*o, output); });
+
+    CLI::App* apply = app.add_subcommand("apply", "The position after a move");
+    apply->footer("Plays MOVE on the position (captures and crowning included) and prints it.");
+    require(apply, "--variant", o->variant, "greek or turkish");
+    require(apply, "--pos", o->pos, "the position (POS)");
+    require(apply, "--move", o->move, "a move string such as c3c5c7");
+    apply->callback([o, &output] { run_apply(*o, output); });
 }
 
 }  // namespace zarvo::cli

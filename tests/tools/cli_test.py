@@ -117,6 +117,21 @@ class BadInput(unittest.TestCase):
             ("apply", "--variant", "greek", "--pos", "start", "--move", "c3d4"),
             ("apply", "--variant", "greek", "--pos", "start", "--move", "c3c4,d3d4"),
             ("apply", "--variant", "greek", "--pos", "start", "--move", "c3c3"),
+            ("analyse", "--variant", "greek", "--side", "O", "--pos", "start"),
+            ("analyse", "--variant", "greek", "--side", "O", "--level", "2", "--budget", "9", "--pos", "start"),
+            ("analyse", "--variant", "greek", "--side", "O", "--level", "4", "--pos", "start"),
+            ("analyse", "--variant", "greek", "--side", "O", "--budget", "-3", "--pos", "start"),
+            ("analyse", "--variant", "greek", "--side", "O", "--budget", "lots", "--pos", "start"),
+            ("analyse", "--variant", "greek", "--side", "Z", "--level", "1", "--pos", "start"),
+            ("analyse", "--variant", "greek", "--side", "O", "--level", "1", "--pos", "middle"),
+            ("best", "--variant", "turkish", "--side", "X", "--level", "3", "--pos", "start"),
+            ("best", "--variant", "turkish", "--side", "X", "--level", "3", "--seed", "x1", "--pos", "start"),
+            ("best", "--variant", "turkish", "--side", "X", "--level", "3", "--seed", "-1", "--pos", "start"),
+            ("bench", "--level", "4"),
+            ("bench", "--positions", "3"),
+            # A value holding a line break is quoted on the same line.
+            ("moves", "--variant", "gre\nek", "--prune", "1", "--side", "O", "--pos", "start"),
+            ("moves", "--variant", "greek", "--prune", "1", "--side", "O", "--pos", "start", "--x\ny", "1"),
         ]
         for args in bad:
             self.assert_usage_error(*args)

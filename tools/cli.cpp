@@ -1,0 +1,172 @@
+#include "tools/cli.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+#include <ostream>
+
+#include "rules/notation.h"
+
+namespace zarvo::cli {
+
+namespace {
+
+constexpr const char* kFooter = R"(Commands and their options:
+  moves --variant greek|turkish --prune 0|1 --side O|X --pos POS
+  perft --variant greek|turkish --prune 0|1 --side O|X --depth N --pos POS
+  legal --variant greek|turkish --side O|X --pos POS --path PATH
+  apply --variant greek|turkish --pos POS --move MOVE
+  analyse --variant greek|turkish --side O|X (--level 1|2|3 | --budget N) --pos POS
+  best --variant greek|turkish --side O|X (--level 1|2|3 | --budget N) --seed S --pos POS
+  bench [--level 1|2|3]
+
+Options shared by the commands:
+  --variant  greek (captures optional, a king lands right behind its capture) or
+             turkish (the greatest capture is compulsory, a king lands anywhere behind)
+  --prune    1 lists a Turkish king's repeated continuations once, as the computer
+             does; 0 lists every landing choice, as the legality test does
+  --side     O for red (moves up the board), X for blue
+  --level    1 Easy (budget 2000), 2 Medium (3500), 3 Hard (10000)
+  --budget   the search budget itself, 0 to 2147483647: each move gets an even
+             share of its parent's, and a line ends once the computer's share is 0
+  --pos      "start", or 8 ranks from rank 8 down to rank 1 joined by '/', each 8
+             characters from file a to file h: o red man, O red king, x blue man,
+             X blue king, . empty. The start is
+             ......../xxxxxxxx/xxxxxxxx/......../......../oooooooo/oooooooo/........
+
+Bad input prints one line on standard error and exits with status 2.
+Each command's own --help says what it prints.)";
+
+}  // namespace
+
+std::string escaped(std::string_view text) {
+    std::string out;
+    for (const char ch : text) {
+        const auto byte = static_cast<unsigned char>(ch);
+        switch (ch) {
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            default:
+                if (byte < 0x20 || byte == 0x7F) {
+                    char escape[8];
+                    std::snprintf(escape, sizeof escape, "\\x%02x", byte);
+                    out += escape;
+                } else {
+                    out.push_back(ch);
+                }
+        }
+    }
+    return out;
+}
+
+Variant parse_variant(const std::string& text) {
+    if (text == "greek") {
+        return Variant::Greek;
+    }
+    if (text == "turkish") {
+        return Variant::Turkish;
+    }
+    throw UsageError("--variant must be greek or turkish, not '" + escaped(text) + "'");
+}
+
+Side parse_side(const std::string& text) {
+    if (text == "O") {
+        return Side::Red;
+    }
+    if (text == "X") {
+        return Side::Blue;
+    }
+    throw UsageError("--side must be O or X, not '" + escaped(text) + "'");
+}
+
+Landings parse_landings(const std::string& text) {
+    if (text == "0") {
+        return Landings::Every;
+    }
+    if (text == "1") {
+        return Landings::Distinct;
+    }
+    throw UsageError("--prune must be 0 or 1, not '" + escaped(text) + "'");
+}
+
+Board parse_position(const std::string& text) {
+    const std::optional<Board> board = parse_pos(text);
+    if (!board) {
+        throw UsageError(
+            "--pos must be 'start' or 8 ranks of 8 squares from rank 8 to rank 1, joined by "
+            "'/', using o O x X and '.'");
+    }
+    return *board;
+}
+
+int parse_integer(std::string_view option, const std::string& text, int low, int high) {
+    int value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size() || value < low || value > high) {
+        throw UsageError("--" + std::string(option) + " must be a whole number from " +
+                         std::to_string(low) + " to " + std::to_string(high) + ", not '" +
+                         escaped(text) + "'");
+    }
+    return value;
+}
+
+int run_cli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    CLI::App app(
+        "Looks into positions of Zarvo draughts with the game's own rules engine and "
+        "computer player.",
+        "zarvo-cli");
+    app.require_subcommand(1);
+    app.footer(kFooter);
+    Output output{out, err};
+    add_rules_commands(app, output);
+    add_ai_commands(app, output);
+
+    // CLI11 takes the arguments last first; "help" alone asks for the help as --help does.
+    std::vector<std::string> reversed(args.rbegin(), args.rend());
+    if (args.size() == 1 && args[0] == "help") {
+        reversed = {"--help"};
+    }
+    try {
+        app.parse(reversed);
+    } catch (const CLI::CallForHelp&) {
+        const CLI::App* asked = &app;
+        for (const CLI::App* sub : app.get_subcommands()) {
+            asked = sub;
+        }
+        out << asked->help();
+        return 0;
+    } catch (const CLI::CallForAllHelp&) {
+        out << app.help("", CLI::AppFormatMode::All);
+        return 0;
+    } catch (const CLI::ParseError& e) {
+        const std::vector<CLI::App*> chosen = app.get_subcommands();
+        if (chosen.empty() && !args.empty() && !args[0].starts_with("-")) {
+            err << "zarvo-cli: unknown command '" << escaped(args[0])
+                << "'; try 'zarvo-cli --help'\n";
+        } else if (chosen.empty()) {
+            err << "zarvo-cli: " << (args.empty() ? "no command given" : escaped(e.what()))
+                << "; try 'zarvo-cli --help'\n";
+        } else {
+            err << "zarvo-cli " << chosen.front()->get_name() << ": " << escaped(e.what()) << '\n';
+        }
+        return 2;
+    } catch (const UsageError& e) {
+        const std::vector<CLI::App*> chosen = app.get_subcommands();
+        err << "zarvo-cli" << (chosen.empty() ? std::string() : " " + chosen.front()->get_name())
+            << ": " << e.what() << '\n';
+        return 2;
+    }
+    return output.status;
+}
+
+}  // namespace zarvo::cli

@@ -1,0 +1,66 @@
+// zarvo-cli's command line: the subcommands, the checked values their options carry, and the
+// one-line errors that bad input gets.
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+#include <cstdint>
+#include <iosfwd>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "rules/board.h"
+#include "rules/capture_paths.h"
+
+namespace zarvo::cli {
+
+// Bad input on the command line; its message is printed on one line and the exit status is 2.
+class UsageError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+// Runs zarvo-cli with the arguments that follow the program's name, writing its results on
+// `out` and its errors on `err`; returns the exit status.
+int run_cli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// Where a subcommand writes, and the status it ends with.
+struct Output {
+    std::ostream& out;
+    std::ostream& err;
+    int status = 0;
+};
+
+// Adds the subcommands that look into the rules: moves, perft, legal, apply.
+void add_rules_commands(CLI::App& app, Output& output);
+
+// Adds the subcommands of the computer player: analyse, best, bench.
+void add_ai_commands(CLI::App& app, Output& output);
+
+// A text as it may be quoted inside a one-line message: control characters written as escapes.
+std::string escaped(std::string_view text);
+
+// The checked values of options, each read from its text or refused with a UsageError that names
+// the option and quotes what was given.
+Variant parse_variant(const std::string& text);
+Side parse_side(const std::string& text);
+Landings parse_landings(const std::string& text);
+Board parse_position(const std::string& text);
+int parse_integer(std::string_view option, const std::string& text, int low, int high);
+
+// A position of the bench set: the variant, the side to move, the position in POS form and a
+// few words on what it is.
+struct BenchPosition {
+    Variant variant;
+    Side side;
+    const char* pos;
+    const char* what;
+};
+
+// The positions that `zarvo-cli bench` searches at each level.
+std::span<const BenchPosition> bench_positions();
+
+}  // namespace zarvo::cli
