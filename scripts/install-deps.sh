@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   clang libclang-rt-dev clang-format git
-  libgtest-dev libbenchmark-dev
+  libgtest-dev libbenchmark-dev libcli11-dev
   libgtkmm-3.0-dev
   xvfb xauth xdotool imagemagick x11-utils
   python3-gi gir1.2-atspi-2.0 python3-pyatspi at-spi2-core dbus-daemon python3-xlib

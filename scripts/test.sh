@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds Zarvo three ways and runs every test: unit, command-line and
 # window tests on the optimised build, the unit and command-line tests again under
-# AddressSanitizer and UndefinedBehaviorSanitizer, and each fuzz target for a fixed number of runs.
+# AddressSanitizer and UndefinedBehaviorSanitizer, the threaded searches under ThreadSanitizer, and
+# each fuzz target for a fixed number of runs.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
@@ -30,11 +31,24 @@ run_ctest() {
     rm -f "$log"
 }
 
-# Builds a configuration, or counts the whole step as one failure.
+# Builds a configuration (every target, or those after --target), or counts the whole step as
+# one failure.
 build() {
     local dir=$1
     shift
-    if ! cmake -S . -B "$dir" -G Ninja "$@" >/dev/null || ! cmake --build "$dir" -j 2; then
+    local options=()
+    local targets=()
+    while [ $# -gt 0 ]; do
+        if [ "$1" = "--target" ]; then
+            targets+=(--target "$2")
+            shift 2
+        else
+            options+=("$1")
+            shift
+        fi
+    done
+    if ! cmake -S . -B "$dir" -G Ninja "${options[@]}" >/dev/null ||
+        ! cmake --build "$dir" -j 2 "${targets[@]}"; then
         echo "build of $dir failed"
         failed=$((failed + 1))
         return 1
@@ -61,6 +75,12 @@ echo "== AddressSanitizer and UndefinedBehaviorSanitizer build"
 if build build-asan -DCMAKE_BUILD_TYPE=Debug -DZARVO_SANITIZE=ON -DZARVO_GUI=OFF -DZARVO_BENCH=OFF; then
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
         run_ctest --test-dir build-asan -j 2
+fi
+
+echo "== ThreadSanitizer build: the searches that run on threads of their own"
+if build build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARVO_TSAN=ON -DZARVO_GUI=OFF \
+    -DZARVO_BENCH=OFF --target ai_thread_tests; then
+    TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 run_ctest --test-dir build-tsan -L threads
 fi
 
 echo "== Fuzz targets"
