@@ -33,20 +33,21 @@ def test_close_button_in_a_game(game):
     assert game.wait_exit() == 0
 
 
-# A crowded Greek middlegame saved with the computer (red) to answer at Hard.
-CROWDED = "......../xxxxxxxx/.xxx.xxx/x..x..../..oo...o/oo..ooo./oooooooo/........"
+# A Turkish position with two blue kings, saved with the human (red) to move at Hard: after
+# g4f4 the computer weighs some 780,000 moves.
+KINGS = "...X..../......x./.......x/.......x/......o./..o....o/X......./........"
 
 
 def test_close_while_the_computer_thinks(game):
-    board = model.parse_position(CROWDED)
+    board = model.parse_position(KINGS)
     squares = bytes(ord(board.get(model.square_name(r, c), " ")) for r in range(8)
                     for c in range(8))
     with open(os.path.join(game.workdir, "zarvo.dat"), "wb") as f:
-        f.write(bytes([1, 3, 0]) + squares)
+        f.write(bytes([2, 3, 1]) + squares)
     game.menu("Game", "Load game")
     game.wait_text("status_label", "You play...")
-    game.click_square("a5")
-    game.click_square("a4")
+    game.click_square("g4")
+    game.click_square("f4")
     game.sync()
     game.click_id("play_button")
     # The window answers while the computer thinks, so the status line can be read and the
