@@ -33,6 +33,14 @@ void SearchThread::stop() {
     result_.reset();
 }
 
+void SearchThread::hurry() {
+    const std::lock_guard lock(mutex_);
+    if (running_) {
+        hurried_ = running_number_;
+        running_stop_.request_stop();
+    }
+}
+
 std::optional<SearchResult> SearchThread::take_result() {
     const std::lock_guard lock(mutex_);
     std::optional<SearchResult> result = std::move(result_);
@@ -54,6 +62,7 @@ void SearchThread::run(std::stop_token thread_stop) {
         Job job = std::move(*pending_);
         pending_.reset();
         const std::uint64_t number = pending_number_;
+        running_number_ = number;
         running_stop_ = std::stop_source();
         const std::stop_token stop = running_stop_.get_token();
         running_ = true;
@@ -62,8 +71,9 @@ void SearchThread::run(std::stop_token thread_stop) {
         lock.lock();
         running_ = false;
         idle_.notify_all();
-        // An answer counts only if nothing asked it to stop and no newer search was started.
-        if (stop.stop_requested() || number != last_started_) {
+        // An answer counts only if no newer search was started and nothing asked it to stop,
+        // unless it was asked to hurry.
+        if (number != last_started_ || (stop.stop_requested() && hurried_ != number)) {
             continue;
         }
         result_ = SearchResult{number, std::move(move)};

@@ -41,6 +41,10 @@ class SearchThread {
     // is dropped.
     void stop();
 
+    // Asks the running search to stop and answer with what it has found so far ("move now"):
+    // unlike stop(), its answer is handed back as usual.
+    void hurry();
+
     // The answer of the last search started, once it is ready; each answer is handed back once.
     std::optional<SearchResult> take_result();
 
@@ -57,8 +61,11 @@ class SearchThread {
     std::optional<Job> pending_;
     std::uint64_t pending_number_ = 0;
     bool running_ = false;
+    std::uint64_t running_number_ = 0;
     std::stop_source running_stop_;
     std::uint64_t last_started_ = 0;
+    // The search asked to hurry, whose answer counts although it was stopped.
+    std::uint64_t hurried_ = 0;
     std::optional<SearchResult> result_;
     // Declared last: the worker starts once everything it uses exists, and is joined first.
     std::jthread worker_;

@@ -3,11 +3,23 @@
 #include <algorithm>
 
 #include "rules/movegen.h"
+#include "rules/notation.h"
 #include "rules/play.h"
 
 namespace zarvo {
 
 Game::Game(GameView& view) : view_(view) {}
+
+Turn Game::turn() const {
+    if (!in_play_) {
+        return Turn::None;
+    }
+    return played_by_people(to_move_) ? Turn::Human : Turn::Computer;
+}
+
+bool Game::board_turned() const {
+    return !two_players_ && settings_.first_player == FirstPlayer::Computer;
+}
 
 void Game::stage_settings(const GameSettings& settings) {
     if (computer_thinking()) {
@@ -16,16 +28,42 @@ void Game::stage_settings(const GameSettings& settings) {
     staged_ = settings;
 }
 
+void Game::set_two_players(bool on) {
+    if (two_players_ == on) {
+        return;
+    }
+    two_players_ = on;
+    if (!in_play_) {
+        view_.redraw();
+        return;
+    }
+    // The turn may have changed hands: the side to move is now entered by a person, or by the
+    // computer again.
+    pending_.clear();
+    hint_.clear();
+    advance();
+}
+
+void Game::begin_record() {
+    record_.clear();
+    taken_back_.clear();
+    start_position_ = position_;
+    start_side_ = to_move_;
+    outcome_.reset();
+}
+
 void Game::new_game() {
     if (computer_thinking()) {
         return;
     }
     settings_ = staged_;
     position_ = starting_position(settings_.variant);
-    turn_ = settings_.first_player == FirstPlayer::Computer ? Turn::Computer : Turn::Human;
+    to_move_ = Side::Red;
+    in_play_ = true;
     last_move_.clear();
     pending_.clear();
-    record_.clear();
+    hint_.clear();
+    begin_record();
     advance();
 }
 
@@ -36,15 +74,38 @@ void Game::resume(const SavedGame& saved) {
     settings_ = saved.settings;
     staged_ = saved.settings;
     position_ = {saved.squares, settings_.variant};
-    turn_ = Turn::Human;
+    to_move_ = human_side();
+    in_play_ = true;
     last_move_.clear();
     pending_.clear();
-    record_.clear();
+    hint_.clear();
+    begin_record();
     advance();
 }
 
 SavedGame Game::saved() const {
-    return {settings_, position_.squares};
+    // With two players, the side to move is saved as the human's, so that the game resumes with
+    // the same side to move.
+    GameSettings settings = settings_;
+    if (to_move_ != human_side()) {
+        settings.first_player = to_move_ == Side::Red ? FirstPlayer::Human : FirstPlayer::Computer;
+    }
+    return {settings, position_.squares};
+}
+
+std::string Game::turn_text() const {
+    if (!two_players_) {
+        return "You play...";
+    }
+    return to_move_ == Side::Red ? "Red plays..." : "Blue plays...";
+}
+
+int Game::occurrences() const {
+    int n = 1;
+    for (const PlayedTurn& turn : record_) {
+        n += turn.side == to_move_ && turn.before == position_ ? 1 : 0;
+    }
+    return n;
 }
 
 void Game::advance() {
@@ -54,19 +115,23 @@ void Game::advance() {
             end_game(*winner);
             return;
         }
-        if (turn_ == Turn::Human) {
-            view_.set_status_text("You play...");
+        // Two kings could otherwise chase each other for ever.
+        if (occurrences() >= 3) {
+            end_game(Winner::Nobody);
+            return;
+        }
+        if (played_by_people(to_move_)) {
+            view_.set_status_text(turn_text());
             pending_.clear();
-            if (count_legal_moves(position_, human_side(), Landings::Distinct) != 0) {
+            if (generate_moves(position_, to_move_, legal_, Landings::Every) != 0) {
                 return;
             }
             // Both sides have pieces and neither can move: the passes would never end.
-            if (count_legal_moves(position_, computer_side(), Landings::Distinct) == 0) {
+            if (count_legal_moves(position_, opponent(to_move_), Landings::Distinct) == 0) {
                 end_game(Winner::Nobody);
                 return;
             }
-            play_turn(human_side(), std::nullopt);
-            turn_ = Turn::Computer;
+            play_turn(std::nullopt);
             continue;
         }
         view_.set_status_text("Computer plays...");
@@ -76,74 +141,138 @@ void Game::advance() {
 }
 
 void Game::end_game(Winner winner) {
-    const bool human_won = (winner == Winner::Red && human_side() == Side::Red) ||
-                           (winner == Winner::Blue && human_side() == Side::Blue);
-    view_.set_status_text(winner == Winner::Nobody ? "No winner !"
-                          : human_won              ? "You win !"
-                                                   : "Computer wins !");
-    turn_ = Turn::None;
+    outcome_ = winner;
+    in_play_ = false;
+    if (winner == Winner::Nobody) {
+        view_.set_status_text("No winner !");
+    } else if (two_players_) {
+        view_.set_status_text(winner == Winner::Red ? "Red wins !" : "Blue wins !");
+    } else {
+        const bool human_won = (winner == Winner::Red) == (human_side() == Side::Red);
+        view_.set_status_text(human_won ? "You win !" : "Computer wins !");
+    }
 }
 
-void Game::play_turn(Side side, const std::optional<Move>& move) {
-    record_.push_back({side, position_, move});
+void Game::play_turn(const std::optional<Move>& move) {
+    record_.push_back({to_move_, position_, move});
     if (move) {
         play_move(position_, *move);
     }
+    to_move_ = opponent(to_move_);
 }
 
 ComputerTurn Game::computer_turn() const {
-    return {position_, computer_side(), settings_.level};
+    ComputerTurn turn{position_, to_move_, settings_.level, {}};
+    turn.earlier.reserve(record_.size());
+    for (const PlayedTurn& played : record_) {
+        turn.earlier.emplace_back(played.before, played.side);
+    }
+    return turn;
+}
+
+ComputerTurn Game::hint_turn() const {
+    return computer_turn();
 }
 
 void Game::computer_moved(const std::optional<Move>& move) {
-    if (turn_ != Turn::Computer) {
+    if (turn() != Turn::Computer) {
         return;
     }
-    play_turn(computer_side(), move);
+    play_turn(move);
     last_move_ = move.value_or(Move{});
     pending_.clear();
-    turn_ = Turn::Human;
     advance();
 }
 
-bool Game::extends_legal_move(int square) {
-    Move longer = pending_;
-    if (!longer.push(square)) {
-        return false;
+void Game::show_hint(const Move& move) {
+    if (turn() != Turn::Human) {
+        return;
     }
-    generate_moves(position_, human_side(), legal_, Landings::Every);
-    return std::any_of(legal_.begin(), legal_.end(),
-                       [&](const Move& move) { return move.starts_with(longer); });
+    hint_ = move;
+    view_.set_status_text("Hint: " + describe_move(position_, move));
+    view_.redraw();
 }
 
-void Game::click_square(int square) {
-    if (turn_ != Turn::Human) {
+void Game::clear_hint() {
+    if (hint_.empty()) {
         return;
     }
-    // A step that leads on along a legal move is taken even onto a square the path has already
-    // named or back onto the start square, which a king may cross or return to.
-    if (!pending_.empty() && extends_legal_move(square)) {
-        pending_.push(square);
-        view_.redraw();
-        return;
-    }
-    const char piece = position_[square];
-    if (belongs_to(piece, human_side())) {
-        // A path always starts again from the piece clicked last, and the markers of the last
-        // move go.
-        pending_.clear();
-        last_move_.clear();
-    } else if (pending_.empty()) {
-        return;
-    }
-    if (belongs_to(piece, computer_side()) || pending_.contains(square) || !pending_.push(square)) {
-        return;
+    hint_.clear();
+    if (turn() == Turn::Human) {
+        view_.set_status_text(turn_text());
     }
     view_.redraw();
 }
 
+bool Game::extends_legal_move(int square) const {
+    Move longer = pending_;
+    if (!longer.push(square)) {
+        return false;
+    }
+    return std::any_of(legal_.begin(), legal_.end(),
+                       [&](const Move& move) { return move.starts_with(longer); });
+}
+
+std::uint64_t Game::movable_pieces() const {
+    std::uint64_t squares = 0;
+    if (turn() == Turn::Human) {
+        for (const Move& move : legal_) {
+            squares |= square_bit(move.from());
+        }
+    }
+    return squares;
+}
+
+std::uint64_t Game::path_continuations() const {
+    std::uint64_t squares = 0;
+    if (turn() == Turn::Human && !pending_.empty()) {
+        for (const Move& move : legal_) {
+            if (move.size() > pending_.size() && move.starts_with(pending_)) {
+                squares |= square_bit(move[pending_.size()]);
+            }
+        }
+    }
+    return squares;
+}
+
+void Game::click_square(int square) {
+    if (turn() != Turn::Human) {
+        return;
+    }
+    clear_hint();
+    // A step that leads on along a legal move is taken even onto a square the path has already
+    // named or back onto the start square, which a king may cross or return to.
+    bool taken = false;
+    if (!pending_.empty() && extends_legal_move(square)) {
+        taken = pending_.push(square);
+    } else {
+        const char piece = position_[square];
+        if (belongs_to(piece, to_move_)) {
+            // A path always starts again from the piece clicked last, and the markers of the
+            // last move go.
+            pending_.clear();
+            last_move_.clear();
+        } else if (pending_.empty()) {
+            return;
+        }
+        if (belongs_to(piece, opponent(to_move_)) || pending_.contains(square)) {
+            return;
+        }
+        taken = pending_.push(square);
+    }
+    if (!taken) {
+        return;
+    }
+    view_.redraw();
+    // A whole move that no longer move continues can be played at once.
+    if (play_complete_moves_ && path_continuations() == 0 &&
+        std::find(legal_.begin(), legal_.end(), pending_) != legal_.end()) {
+        play();
+    }
+}
+
 void Game::cancel() {
-    if (turn_ != Turn::Human || pending_.empty()) {
+    if (turn() != Turn::Human || pending_.empty()) {
         return;
     }
     pending_.pop();
@@ -151,17 +280,94 @@ void Game::cancel() {
 }
 
 void Game::play() {
-    if (turn_ != Turn::Human || pending_.empty()) {
+    if (turn() != Turn::Human || pending_.empty()) {
         return;
     }
-    if (!is_legal(position_, human_side(), pending_)) {
+    if (std::find(legal_.begin(), legal_.end(), pending_) == legal_.end()) {
         pending_.clear();
         view_.redraw();
         return;
     }
-    play_turn(human_side(), pending_);
+    taken_back_.clear();
+    hint_.clear();
     last_move_ = pending_;
-    turn_ = Turn::Computer;
+    play_turn(pending_);
+    // The move stays marked as the pending path too until the next person's turn begins.
+    advance();
+}
+
+bool Game::can_take_back() const {
+    if (turn() != Turn::Human && !outcome_) {
+        return false;
+    }
+    return std::any_of(record_.begin(), record_.end(), [&](const PlayedTurn& played) {
+        return played.move && played_by_people(played.side);
+    });
+}
+
+void Game::take_back() {
+    if (!can_take_back()) {
+        return;
+    }
+    // Back to the last move a person made, undoing it and everything after it.
+    std::size_t back = record_.size();
+    while (back > 0 && !(record_[back - 1].move && played_by_people(record_[back - 1].side))) {
+        --back;
+    }
+    --back;
+    while (record_.size() > back) {
+        taken_back_.push_back(record_.back());
+        record_.pop_back();
+    }
+    const PlayedTurn& undone = taken_back_.back();
+    position_ = undone.before;
+    to_move_ = undone.side;
+    in_play_ = true;
+    outcome_.reset();
+    pending_.clear();
+    hint_.clear();
+    last_move_.clear();
+    for (auto it = record_.rbegin(); it != record_.rend(); ++it) {
+        if (it->move) {
+            last_move_ = *it->move;
+            break;
+        }
+    }
+    advance();
+}
+
+bool Game::can_replay() const {
+    return !taken_back_.empty() && (turn() == Turn::Human || outcome_);
+}
+
+void Game::replay() {
+    if (!can_replay()) {
+        return;
+    }
+    // The person's move, then whatever followed it up to the next move a person made.
+    bool moved = false;
+    while (!taken_back_.empty()) {
+        const PlayedTurn& next = taken_back_.back();
+        if (moved && next.move && played_by_people(next.side)) {
+            break;
+        }
+        moved = moved || next.move.has_value();
+        if (next.move) {
+            last_move_ = *next.move;
+        }
+        record_.push_back(next);
+        position_ = next.before;
+        to_move_ = next.side;
+        if (next.move) {
+            play_move(position_, *next.move);
+        }
+        to_move_ = opponent(to_move_);
+        taken_back_.pop_back();
+    }
+    in_play_ = true;
+    outcome_.reset();
+    pending_.clear();
+    hint_.clear();
     advance();
 }
 

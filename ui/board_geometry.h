@@ -6,7 +6,6 @@
 #include <cmath>
 #include <optional>
 
-#include "game/settings.h"
 #include "rules/board.h"
 
 namespace zarvo {
@@ -24,25 +23,25 @@ struct Pixel {
 };
 
 // Maps a board row to its screen row and back (the map is its own inverse): rank 8 is at the
-// top when the human moves first, rank 1 when the computer does.
-constexpr int flip_row(int row, FirstPlayer first_player) {
-    return first_player == FirstPlayer::Human ? row : 7 - row;
+// top, unless the board is turned (the computer opens against one person), rank 1 then.
+constexpr int flip_row(int row, bool turned) {
+    return turned ? 7 - row : row;
 }
 
 // The top-left pixel of a square's 24 x 24 cell.
-constexpr Pixel square_origin(int square, FirstPlayer first_player) {
+constexpr Pixel square_origin(int square, bool turned) {
     return {kMargin + kSquareSize * column_of(square),
-            kMargin + kSquareSize * flip_row(row_of(square), first_player)};
+            kMargin + kSquareSize * flip_row(row_of(square), turned)};
 }
 
 // The square under a pointer position, or nothing in the margin around the squares.
-inline std::optional<int> square_at(double x, double y, FirstPlayer first_player) {
+inline std::optional<int> square_at(double x, double y, bool turned) {
     const double column = std::floor((x - kMargin) / kSquareSize);
     const double screen_row = std::floor((y - kMargin) / kSquareSize);
     if (!(column >= 0 && column <= 7 && screen_row >= 0 && screen_row <= 7)) {
         return std::nullopt;
     }
-    const int row = flip_row(static_cast<int>(screen_row), first_player);
+    const int row = flip_row(static_cast<int>(screen_row), turned);
     return square_index(row, static_cast<int>(column));
 }
 

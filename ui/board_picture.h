@@ -47,14 +47,16 @@ constexpr std::optional<Sprite> piece_sprite(char code) {
     }
 }
 
-// The score line under the menu bar, red count first in both wordings.
-inline std::string score_text(const Board& board, FirstPlayer first_player) {
+// The score line under the menu bar, red count first in every wording: the human's side named
+// "You" and the computer's "CPU", or, with two players, each side by its colour.
+inline std::string score_text(const Board& board, FirstPlayer first_player,
+                              bool two_players = false) {
     const PieceCounts counts = count_pieces(board);
+    const char* format = two_players                          ? "Red: %d Blue: %d"
+                         : first_player == FirstPlayer::Human ? "You (red): %d CPU (blue) : %d"
+                                                              : " CPU (red): %d You (blue): %d";
     char line[64];
-    std::snprintf(line, sizeof line,
-                  first_player == FirstPlayer::Human ? "You (red): %d CPU (blue) : %d"
-                                                     : " CPU (red): %d You (blue): %d",
-                  counts.red, counts.blue);
+    std::snprintf(line, sizeof line, format, counts.red, counts.blue);
     return line;
 }
 

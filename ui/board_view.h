@@ -1,18 +1,29 @@
-// The board as the player sees it: a 252 x 252 drawing area painted from the game, and the
-// presses on it turned into squares.
+// The board as the player sees it: a drawing area painted from the game, at one, two or three
+// times its size, with the sprites or with smooth pieces; the presses on it turned into squares;
+// the computer's moves shown travelling; and a position from the game's past shown read-only.
 #pragma once
 
 #include <gtkmm/drawingarea.h>
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "game/game.h"
+#include "ui/smooth_pieces.h"
 #include "ui/sprites.h"
 
 namespace zarvo {
 
-// Paints the double frame, the squares, the pieces and the markers of the pending path and the
-// last move; every repaint paints all of it, whatever part of the area was exposed.
+// A position from earlier in the game, shown read-only, with the move that led to it marked.
+struct PastPosition {
+    Position position;
+    Move move;
+};
+
+// Paints the double frame, the squares, the pieces and the markers of the pending path, the last
+// move and a hint, and, when asked, the pieces that can move and the squares a path can go on
+// to. Every repaint paints all of it, whatever part of the area was exposed.
 class BoardView : public Gtk::DrawingArea {
   public:
     explicit BoardView(const Game& game);
@@ -20,23 +31,78 @@ class BoardView : public Gtk::DrawingArea {
     // Builds the sprites; called once the window is shown, before the first paint.
     void create_sprites();
 
-    // Called with the square under every press of any mouse button (none in the margin).
-    std::function<void(int square)> on_square_pressed;
+    // The magnification, 1 to 3: the whole picture, margins and frame included, with crisp
+    // pixels; the area asks for the matching size.
+    void set_zoom(int zoom);
+    int zoom() const { return zoom_; }
+    void set_smooth_pieces(bool on);
+    void set_show_legal_moves(bool on);
 
-    // Called after every paint (the first one marks the first frame on screen).
-    std::function<void()> on_painted;
+    // Shows a past position instead of the game's, until called with nothing.
+    void show_past(std::optional<PastPosition> past);
+    bool showing_past() const { return past_.has_value(); }
+
+    // Shows `move` of `side` travelling from `before`, about 150 ms a step, each captured piece
+    // vanishing as it is taken; `done` runs once the piece has arrived.
+    void animate(const Position& before, const Move& move, std::function<void()> done);
+    bool animating() const { return animation_.has_value(); }
+    // Ends an animation at once, without calling its `done`.
+    void stop_animation();
+    // Ends an animation at once as if the piece had arrived: its `done` runs now.
+    void finish_animation();
+
+    // Called with the square under every press of any mouse button (none in the margin, none
+    // while a past position or an animation is shown).
+    std::function<void(int square)> on_square_pressed;
+    // Return and BackSpace while the board has the focus.
+    std::function<void()> on_play_key;
+    std::function<void()> on_cancel_key;
+    // Called after every paint with how long it took, in microseconds.
+    std::function<void(std::int64_t)> on_painted;
+
+    // How long one step of an animated move takes.
+    static constexpr std::int64_t kStepMicroseconds = 150'000;
 
   protected:
     bool on_draw(const Cairo::RefPtr<Cairo::Context>& cr) override;
     bool on_button_press_event(GdkEventButton* event) override;
+    bool on_key_press_event(GdkEventKey* event) override;
 
   private:
+    // A move on its way across the board.
+    struct Animation {
+        Position before;
+        Move move;
+        std::int64_t start_us = 0;
+        std::function<void()> done;
+        guint tick = 0;
+    };
+
     // Paints a sprite over a square's cell, through its transparent pixels.
-    void paint_sprite(const Cairo::RefPtr<Cairo::Context>& cr, Sprite sprite, int square) const;
+    void paint_sprite(const Cairo::RefPtr<Cairo::Context>& cr, Sprite sprite, double x,
+                      double y) const;
+    // Paints a piece, sprite or smooth, with its cell's top-left corner at (x, y).
+    void paint_piece(const Cairo::RefPtr<Cairo::Context>& cr, char piece, double x, double y) const;
+    // Paints the corner brackets that mark a square, grey or in another colour.
+    void paint_marker(const Cairo::RefPtr<Cairo::Context>& cr, int square,
+                      const std::optional<Rgb>& colour) const;
+    // Paints the outline of a piece that can move, or the dot of a square a path can go on to.
+    void paint_legal_marks(const Cairo::RefPtr<Cairo::Context>& cr) const;
+    // Paints the moving piece where the animation has brought it; returns the board to draw
+    // under it.
+    Board animation_frame(std::int64_t now_us, std::optional<std::pair<double, double>>& piece_at,
+                          char& piece) const;
+    bool on_tick(const Glib::RefPtr<Gdk::FrameClock>& clock);
+    bool turned() const { return game_.board_turned(); }
 
     const Game& game_;
     SpriteSurfaces sprites_;
     bool have_sprites_ = false;
+    int zoom_ = 1;
+    bool smooth_ = false;
+    bool show_legal_ = false;
+    std::optional<PastPosition> past_;
+    std::optional<Animation> animation_;
 };
 
 }  // namespace zarvo

@@ -1,14 +1,31 @@
-// The main window: widgets, menus, buttons, the game's view of the screen, and the computer's
-// search on its own thread.
+// The main window: widgets, menus and their keys, the game's view of the screen, the computer's
+// searches on their own thread, the move list and the preferences.
 #include "ui/main_window.h"
 
+#include <gdk/gdkkeysyms.h>
+
 #include "game/savefile.h"
+#include "rules/play.h"
 #include "ui/board_picture.h"
 #include "ui/dialogs.h"
 #include "ui/figures.h"
 #include "ui/modal_dialog.h"
+#include "ui/move_list_window.h"
 
 namespace zarvo {
+
+namespace {
+
+// The hint's search: the best move of the side to move as the strongest level sees it. Equal
+// moves are settled without drawing on the C library's generator, which the computer's own
+// choices use.
+std::optional<Move> find_hint(BudgetSearch& search, const ComputerTurn& turn,
+                              std::stop_token stop) {
+    return search.choose_move(
+        turn.position, turn.side, budget_of(Level::Hard), [] { return 1; }, std::move(stop));
+}
+
+}  // namespace
 
 LineLabel::LineLabel(const Glib::ustring& text) : Gtk::Label(text) {
     set_justify(Gtk::JUSTIFY_LEFT);
@@ -19,10 +36,13 @@ void LineLabel::get_preferred_width_vfunc(int& minimum, int& natural) const {
     natural = 0;
 }
 
-MainWindow::MainWindow() {
+MainWindow::MainWindow(std::string preferences_file)
+    : preferences_file_(std::move(preferences_file)),
+      preferences_(load_preferences(preferences_file_)) {
     set_title("Zarvo");
     // Neither shrinks nor grows: the window keeps the size its contents ask for.
     set_resizable(false);
+    add_accel_group(accelerators_);
 
     build_menus();
     add(vbox_);
@@ -35,17 +55,36 @@ MainWindow::MainWindow() {
     buttons_.pack_start(cancel_, Gtk::PACK_EXPAND_WIDGET);
     buttons_.pack_start(play_, Gtk::PACK_EXPAND_WIDGET);
 
-    cancel_.signal_clicked().connect([this] { game_.cancel(); });
-    play_.signal_clicked().connect([this] { game_.play(); });
-    board_.on_square_pressed = [this](int square) { game_.click_square(square); };
-    board_.on_painted = [] { figures::board_painted(); };
-    search_ready_.connect([this] { collect_computer_move(); });
+    // "Cancel" stops a hint's search first; with none running it takes back a square.
+    const auto cancel = [this] {
+        if (searching_for_ == SearchFor::Hint) {
+            stop_hint_search();
+        } else {
+            game_.cancel();
+        }
+    };
+    cancel_.signal_clicked().connect(cancel);
+    play_.signal_clicked().connect([this] { run([this] { game_.play(); }); });
+    board_.on_cancel_key = cancel;
+    board_.on_play_key = [this] { run([this] { game_.play(); }); };
+    board_.on_square_pressed = [this](int square) {
+        run([this, square] { game_.click_square(square); });
+    };
+    board_.on_painted = [](std::int64_t microseconds) { figures::board_painted(microseconds); };
+    search_ready_.connect([this] { collect_search_answer(); });
 
     set_accessible_id(score_label_, "score_label");
     set_accessible_id(status_label_, "status_label");
     set_accessible_id(board_, "board");
     set_accessible_id(cancel_, "cancel_button");
     set_accessible_id(play_, "play_button");
+
+    board_.set_zoom(preferences_.zoom);
+    board_.set_smooth_pieces(preferences_.smooth_pieces);
+    board_.set_show_legal_moves(preferences_.show_legal_moves);
+    game_.set_two_players(preferences_.two_players);
+    game_.set_play_complete_moves(preferences_.play_complete_moves);
+    refresh_commands();
 }
 
 MainWindow::~MainWindow() {
@@ -57,40 +96,142 @@ void MainWindow::build_menus() {
         Gtk::Menu& menu;
         Gtk::MenuItem& item;
         const char* id;
+        guint key;
+        Gdk::ModifierType modifiers;
         std::function<void()> action;
     };
+    constexpr auto kNone = Gdk::ModifierType(0);
+    constexpr auto kCtrl = Gdk::CONTROL_MASK;
+    // A check item's action: take the new state and remember it.
+    const auto toggled = [this](Gtk::CheckMenuItem& item, std::function<void(bool)> change) {
+        return [this, &item, change] {
+            change(item.get_active());
+            store_preferences();
+        };
+    };
     const Entry entries[] = {
-        {game_menu_, new_game_item_, "new_game_item", [this] { game_.new_game(); }},
-        {game_menu_, load_game_item_, "load_game_item", [this] { load_game(game_); }},
-        {game_menu_, save_game_item_, "save_game_item", [this] { save_game(game_); }},
-        {game_menu_, exit_item_, "exit_item", [this] { request_quit(); }},
-        {options_menu_, set_options_item_, "set_options_item",
+        {game_menu_, new_game_item_, "new_game_item", GDK_KEY_n, kCtrl,
+         [this] { run([this] { game_.new_game(); }); }},
+        {game_menu_, load_game_item_, "load_game_item", GDK_KEY_o, kCtrl,
+         [this] { run([this] { load_game(game_); }); }},
+        {game_menu_, save_game_item_, "save_game_item", GDK_KEY_s, kCtrl,
+         [this] { save_game(game_); }},
+        {game_menu_, game_separator_, nullptr, 0, kNone, nullptr},
+        {game_menu_, take_back_item_, "take_back_item", GDK_KEY_z, kCtrl,
+         [this] { run([this] { game_.take_back(); }); }},
+        {game_menu_, replay_item_, "replay_item", GDK_KEY_z, kCtrl | Gdk::SHIFT_MASK,
+         [this] { run([this] { game_.replay(); }); }},
+        {game_menu_, hint_item_, "hint_item", GDK_KEY_h, kNone, [this] { ask_for_hint(); }},
+        {game_menu_, move_now_item_, "move_now_item", GDK_KEY_m, kNone, [this] { move_now(); }},
+        {game_menu_, exit_separator_, nullptr, 0, kNone, nullptr},
+        {game_menu_, exit_item_, "exit_item", GDK_KEY_q, kCtrl, [this] { request_quit(); }},
+        {options_menu_, set_options_item_, "set_options_item", GDK_KEY_comma, kCtrl,
          [this] { open_options_dialog(*this, game_); }},
-        {options_menu_, set_variant_item_, "set_variant_item",
+        {options_menu_, set_variant_item_, "set_variant_item", GDK_KEY_period, kCtrl,
          [this] { open_variant_dialog(*this, game_); }},
-        {help_menu_, about_item_, "about_item", [this] { open_about_dialog(*this); }},
-        {help_menu_, rules_item_, "rules_item", [this] { open_rules_dialog(*this); }},
+        {options_menu_, options_separator_, nullptr, 0, kNone, nullptr},
+        {options_menu_, show_legal_item_, "show_legal_item", GDK_KEY_l, kNone,
+         toggled(show_legal_item_,
+                 [this](bool on) {
+                     preferences_.show_legal_moves = on;
+                     board_.set_show_legal_moves(on);
+                 })},
+        {options_menu_, complete_moves_item_, "complete_moves_item", GDK_KEY_p, kNone,
+         toggled(complete_moves_item_,
+                 [this](bool on) {
+                     preferences_.play_complete_moves = on;
+                     game_.set_play_complete_moves(on);
+                 })},
+        {options_menu_, animate_item_, "animate_item", GDK_KEY_a, kNone,
+         toggled(animate_item_, [this](bool on) { preferences_.animate_moves = on; })},
+        {options_menu_, two_players_item_, "two_players_item", GDK_KEY_t, kNone,
+         toggled(two_players_item_, [this](bool on) { set_two_players(on); })},
+        {view_menu_, zoom_in_item_, "zoom_in_item", GDK_KEY_plus, kCtrl,
+         [this] { set_zoom(board_.zoom() + 1); }},
+        {view_menu_, zoom_out_item_, "zoom_out_item", GDK_KEY_minus, kCtrl,
+         [this] { set_zoom(board_.zoom() - 1); }},
+        {view_menu_, normal_size_item_, "normal_size_item", GDK_KEY_0, kCtrl,
+         [this] { set_zoom(1); }},
+        {view_menu_, view_separator_, nullptr, 0, kNone, nullptr},
+        {view_menu_, smooth_item_, "smooth_item", GDK_KEY_s, kNone,
+         toggled(smooth_item_,
+                 [this](bool on) {
+                     preferences_.smooth_pieces = on;
+                     board_.set_smooth_pieces(on);
+                 })},
+        {view_menu_, move_list_item_, "move_list_item", GDK_KEY_F9, kNone,
+         toggled(move_list_item_, [this](bool on) { show_move_list(on); })},
+        {help_menu_, about_item_, "about_item", GDK_KEY_F1, Gdk::SHIFT_MASK,
+         [this] { open_about_dialog(*this); }},
+        {help_menu_, rules_item_, "rules_item", GDK_KEY_F1, kNone,
+         [this] { open_rules_dialog(*this); }},
     };
     for (const Entry& e : entries) {
         e.menu.append(e.item);
-        e.item.signal_activate().connect(e.action);
+        if (e.id == nullptr) {
+            continue;
+        }
+        e.item.add_accelerator("activate", accelerators_, e.key, e.modifiers, Gtk::ACCEL_VISIBLE);
+        e.item.signal_activate().connect([this, action = e.action] {
+            // Bringing a check item in line with the preferences is no command.
+            if (!refreshing_) {
+                action();
+            }
+        });
         set_accessible_id(e.item, e.id);
     }
+    // The keys of the number pad, and "=" for "+" (they share a key on most keyboards), work too.
+    zoom_in_item_.add_accelerator("activate", accelerators_, GDK_KEY_equal, kCtrl,
+                                  Gtk::AccelFlags(0));
+    zoom_in_item_.add_accelerator("activate", accelerators_, GDK_KEY_KP_Add, kCtrl,
+                                  Gtk::AccelFlags(0));
+    zoom_out_item_.add_accelerator("activate", accelerators_, GDK_KEY_KP_Subtract, kCtrl,
+                                   Gtk::AccelFlags(0));
+    normal_size_item_.add_accelerator("activate", accelerators_, GDK_KEY_KP_0, kCtrl,
+                                      Gtk::AccelFlags(0));
+
     game_item_.set_submenu(game_menu_);
     options_item_.set_submenu(options_menu_);
+    view_item_.set_submenu(view_menu_);
     help_item_.set_submenu(help_menu_);
     set_accessible_id(game_item_, "game_menu");
     set_accessible_id(options_item_, "options_menu");
+    set_accessible_id(view_item_, "view_menu");
     set_accessible_id(help_item_, "help_menu");
     menu_bar_.append(game_item_);
     menu_bar_.append(options_item_);
+    menu_bar_.append(view_item_);
     menu_bar_.append(help_item_);
+}
+
+void MainWindow::refresh_commands() {
+    refreshing_ = true;
+    const bool idle = searching_for_ == SearchFor::Nothing && !board_.animating();
+    take_back_item_.set_sensitive(game_.can_take_back() &&
+                                  searching_for_ != SearchFor::ComputerMove && !board_.animating());
+    replay_item_.set_sensitive(game_.can_replay() && searching_for_ != SearchFor::ComputerMove &&
+                               !board_.animating());
+    hint_item_.set_sensitive(game_.turn() == Turn::Human && idle);
+    move_now_item_.set_sensitive(false);
+    zoom_in_item_.set_sensitive(board_.zoom() < kMaxZoom);
+    zoom_out_item_.set_sensitive(board_.zoom() > kMinZoom);
+    normal_size_item_.set_sensitive(board_.zoom() != 1);
+    show_legal_item_.set_active(preferences_.show_legal_moves);
+    complete_moves_item_.set_active(preferences_.play_complete_moves);
+    animate_item_.set_active(preferences_.animate_moves);
+    two_players_item_.set_active(preferences_.two_players);
+    smooth_item_.set_active(preferences_.smooth_pieces);
+    move_list_item_.set_active(move_list_ && move_list_->get_visible());
+    refreshing_ = false;
 }
 
 void MainWindow::start() {
     board_.create_sprites();
     // No game is set up until the player starts or loads one: the board starts empty.
     redraw();
+    if (preferences_.move_list_shown) {
+        show_move_list(true);
+    }
 }
 
 void MainWindow::redraw() {
@@ -98,8 +239,14 @@ void MainWindow::redraw() {
     if (quitting_) {
         return;
     }
-    score_label_.set_text(score_text(game_.position().squares, game_.settings().first_player));
+    score_label_.set_text(
+        score_text(game_.position().squares, game_.settings().first_player, game_.two_players()));
     board_.queue_draw();
+    if (move_list_) {
+        move_list_->refresh();
+        board_.show_past(std::nullopt);
+    }
+    refresh_commands();
 }
 
 void MainWindow::set_status_text(std::string_view text) {
@@ -109,20 +256,140 @@ void MainWindow::set_status_text(std::string_view text) {
     status_label_.set_text(Glib::ustring(text.data(), text.size()));
 }
 
+void MainWindow::run(const std::function<void()>& command) {
+    stop_hint_search();
+    command();
+}
+
 void MainWindow::computer_turn_begins() {
     const ComputerTurn turn = game_.computer_turn();
-    computer_search_ = search_thread_.start([this, turn](std::stop_token stop) {
+    searching_for_ = SearchFor::ComputerMove;
+    search_job_ = search_thread_.start([this, turn](std::stop_token stop) {
         return budget_search_.choose_move(turn.position, turn.side, budget_of(turn.level),
                                           c_library_draw, std::move(stop));
     });
+    refresh_commands();
 }
 
-void MainWindow::collect_computer_move() {
-    const std::optional<SearchResult> result = search_thread_.take_result();
-    if (!result || quitting_ || result->job != computer_search_) {
+void MainWindow::ask_for_hint() {
+    if (game_.turn() != Turn::Human || searching_for_ != SearchFor::Nothing) {
         return;
     }
-    game_.computer_moved(result->move);
+    const ComputerTurn turn = game_.hint_turn();
+    searching_for_ = SearchFor::Hint;
+    search_job_ = search_thread_.start([this, turn](std::stop_token stop) {
+        return find_hint(budget_search_, turn, std::move(stop));
+    });
+    refresh_commands();
+}
+
+void MainWindow::stop_hint_search() {
+    if (searching_for_ != SearchFor::Hint) {
+        return;
+    }
+    search_thread_.stop();
+    searching_for_ = SearchFor::Nothing;
+    refresh_commands();
+}
+
+void MainWindow::move_now() {
+    if (searching_for_ == SearchFor::ComputerMove) {
+        search_thread_.hurry();
+    }
+}
+
+void MainWindow::collect_search_answer() {
+    const std::optional<SearchResult> result = search_thread_.take_result();
+    if (!result || quitting_ || result->job != search_job_) {
+        return;
+    }
+    const SearchFor purpose = searching_for_;
+    searching_for_ = SearchFor::Nothing;
+    if (purpose == SearchFor::Hint) {
+        if (result->move) {
+            game_.show_hint(*result->move);
+        }
+        refresh_commands();
+        return;
+    }
+    if (purpose != SearchFor::ComputerMove) {
+        return;
+    }
+    const std::optional<Move> move = result->move;
+    if (move && preferences_.animate_moves) {
+        figures::animation_started();
+        board_.animate(game_.position(), *move, [this, move] {
+            figures::animation_ended();
+            game_.computer_moved(move);
+        });
+        refresh_commands();
+        return;
+    }
+    game_.computer_moved(move);
+}
+
+void MainWindow::set_two_players(bool on) {
+    preferences_.two_players = on;
+    // The computer's move under way is settled first: one on its way across the board arrives,
+    // a search is dropped.
+    board_.finish_animation();
+    if (searching_for_ != SearchFor::Nothing) {
+        search_thread_.stop();
+        searching_for_ = SearchFor::Nothing;
+    }
+    game_.set_two_players(on);
+    store_preferences();
+    refresh_commands();
+}
+
+void MainWindow::set_zoom(int zoom) {
+    preferences_.zoom = std::clamp(zoom, kMinZoom, kMaxZoom);
+    board_.set_zoom(preferences_.zoom);
+    store_preferences();
+    refresh_commands();
+}
+
+void MainWindow::show_move_list(bool shown) {
+    preferences_.move_list_shown = shown;
+    if (shown) {
+        if (!move_list_) {
+            move_list_ = std::make_unique<MoveListWindow>(*this, game_);
+            move_list_->on_move_chosen = [this](std::optional<std::size_t> turn) {
+                if (!turn) {
+                    board_.show_past(std::nullopt);
+                    return;
+                }
+                const PlayedTurn& played = game_.record()[*turn];
+                Position after = played.before;
+                play_move(after, *played.move);
+                board_.show_past(PastPosition{after, *played.move});
+            };
+            move_list_->signal_hide().connect([this] {
+                board_.show_past(std::nullopt);
+                if (!quitting_) {
+                    preferences_.move_list_shown = false;
+                    store_preferences();
+                    refresh_commands();
+                }
+            });
+        }
+        // Beside the main window, to its right.
+        int x = 0;
+        int y = 0;
+        get_position(x, y);
+        move_list_->move(x + get_width() + 8, y);
+        move_list_->show_all();
+    } else if (move_list_) {
+        move_list_->hide();
+    }
+    store_preferences();
+    refresh_commands();
+}
+
+void MainWindow::store_preferences() {
+    if (!refreshing_) {
+        save_preferences(preferences_, preferences_file_);
+    }
 }
 
 void MainWindow::request_quit() {
@@ -134,6 +401,10 @@ void MainWindow::request_quit() {
     // The search is told to stop and the window goes; the window object lives until the main
     // loop has returned. Leaving the window also lets the application end.
     search_thread_.stop();
+    board_.stop_animation();
+    if (move_list_) {
+        move_list_->hide();
+    }
     hide();
     if (Glib::RefPtr<Gtk::Application> app = get_application()) {
         app->quit();

@@ -1,26 +1,35 @@
 // The main window: the menu bar, the score and status lines, the board and the two buttons; the
-// game it shows, and the thread the computer thinks on.
+// game it shows, the thread the computer thinks on, the move list beside it, and the player's
+// remembered preferences.
 #pragma once
 
 #include <glibmm/dispatcher.h>
+#include <gtkmm/accelgroup.h>
 #include <gtkmm/box.h>
 #include <gtkmm/button.h>
+#include <gtkmm/checkmenuitem.h>
 #include <gtkmm/label.h>
 #include <gtkmm/menu.h>
 #include <gtkmm/menubar.h>
 #include <gtkmm/menuitem.h>
+#include <gtkmm/separatormenuitem.h>
 #include <gtkmm/window.h>
 
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <string>
 #include <string_view>
 
 #include "ai/budget_search.h"
 #include "ai/search_thread.h"
 #include "game/game.h"
 #include "ui/board_view.h"
+#include "ui/preferences.h"
 
 namespace zarvo {
+
+class MoveListWindow;
 
 // A one-line label that never asks for more width than the window already has, so that a long
 // text can never widen the window.
@@ -32,12 +41,13 @@ class LineLabel : public Gtk::Label {
     void get_preferred_width_vfunc(int& minimum, int& natural) const override;
 };
 
-// The game's only window. It shows the game, takes its commands, and runs the computer's search
-// on a thread of its own, collecting the answer when the thread says it is ready; the window
-// repaints and answers all the while.
+// The game's only main window. It shows the game, takes its commands, and runs the computer's
+// searches (its moves and the player's hints) on a thread of its own, collecting each answer
+// when the thread says it is ready; the window repaints and answers all the while.
 class MainWindow : public Gtk::Window, public GameView {
   public:
-    MainWindow();
+    // Starts from the preferences stored at `preferences_file`.
+    explicit MainWindow(std::string preferences_file = preferences_path());
     ~MainWindow() override;
 
     // Builds the sprites and paints the empty board; called after show_all().
@@ -55,34 +65,77 @@ class MainWindow : public Gtk::Window, public GameView {
     bool on_delete_event(GdkEventAny* event) override;
 
   private:
-    // Builds the three menus and connects their items.
-    void build_menus();
-    // The search thread has an answer: hands the computer's move to the game.
-    void collect_computer_move();
+    // What the search thread is working on.
+    enum class SearchFor : std::uint8_t { Nothing, ComputerMove, Hint };
 
+    // Builds the menus, their accelerators, and connects their items.
+    void build_menus();
+    // Makes the commands that cannot act now insensitive, and the check items show the
+    // preferences.
+    void refresh_commands();
+    // The search thread has an answer: the computer's move (shown travelling, if moves are
+    // animated) or a hint.
+    void collect_search_answer();
+    // Stops a hint's search, if one runs; the game goes on.
+    void stop_hint_search();
+    // Runs a command of the game, after any hint's search has been stopped.
+    void run(const std::function<void()>& command);
+
+    // The commands of the menus that are not the game's own.
+    void ask_for_hint();
+    void move_now();
+    void set_two_players(bool on);
+    void set_zoom(int zoom);
+    void show_move_list(bool shown);
+    // Remembers a changed preference.
+    void store_preferences();
+
+    std::string preferences_file_;
+    Preferences preferences_;
     Game game_{*this};
-    // The computer's search, used only on the search thread.
+    // The searches, used only on the search thread.
     BudgetSearch budget_search_;
     // Wakes the main loop when the search thread has an answer.
     Glib::Dispatcher search_ready_;
     // Declared after what its searches use, so that it is stopped and joined first.
     SearchThread search_thread_{[this] { search_ready_.emit(); }};
-    std::uint64_t computer_search_ = 0;
+    std::uint64_t search_job_ = 0;
+    SearchFor searching_for_ = SearchFor::Nothing;
 
+    Glib::RefPtr<Gtk::AccelGroup> accelerators_ = Gtk::AccelGroup::create();
     Gtk::Box vbox_{Gtk::ORIENTATION_VERTICAL, 0};
     Gtk::MenuBar menu_bar_;
     Gtk::MenuItem game_item_{"Game"};
     Gtk::MenuItem options_item_{"Options"};
+    Gtk::MenuItem view_item_{"View"};
     Gtk::MenuItem help_item_{"Help"};
     Gtk::Menu game_menu_;
     Gtk::Menu options_menu_;
+    Gtk::Menu view_menu_;
     Gtk::Menu help_menu_;
     Gtk::MenuItem new_game_item_{"Start new game"};
     Gtk::MenuItem load_game_item_{"Load game"};
     Gtk::MenuItem save_game_item_{"Save game"};
+    Gtk::SeparatorMenuItem game_separator_;
+    Gtk::MenuItem take_back_item_{"Take back move"};
+    Gtk::MenuItem replay_item_{"Replay move"};
+    Gtk::MenuItem hint_item_{"Hint"};
+    Gtk::MenuItem move_now_item_{"Move now"};
+    Gtk::SeparatorMenuItem exit_separator_;
     Gtk::MenuItem exit_item_{"Exit"};
     Gtk::MenuItem set_options_item_{"Set options"};
     Gtk::MenuItem set_variant_item_{"Set variant"};
+    Gtk::SeparatorMenuItem options_separator_;
+    Gtk::CheckMenuItem show_legal_item_{"Show legal moves"};
+    Gtk::CheckMenuItem complete_moves_item_{"Play complete moves at once"};
+    Gtk::CheckMenuItem animate_item_{"Animate moves"};
+    Gtk::CheckMenuItem two_players_item_{"Two players"};
+    Gtk::MenuItem zoom_in_item_{"Zoom in"};
+    Gtk::MenuItem zoom_out_item_{"Zoom out"};
+    Gtk::MenuItem normal_size_item_{"Normal size"};
+    Gtk::SeparatorMenuItem view_separator_;
+    Gtk::CheckMenuItem smooth_item_{"Smooth pieces"};
+    Gtk::CheckMenuItem move_list_item_{"Move list"};
     Gtk::MenuItem about_item_{"About"};
     Gtk::MenuItem rules_item_{"Rules"};
     LineLabel score_label_{":-)"};
@@ -91,6 +144,9 @@ class MainWindow : public Gtk::Window, public GameView {
     Gtk::Box buttons_{Gtk::ORIENTATION_HORIZONTAL, 0};
     Gtk::Button cancel_{"Cancel"};
     Gtk::Button play_{"Play"};
+    std::unique_ptr<MoveListWindow> move_list_;
+    // Set while the check items are being brought in line with the preferences.
+    bool refreshing_ = false;
     bool quitting_ = false;
 };
 

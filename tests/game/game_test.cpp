@@ -383,3 +383,121 @@ TEST_F(GameTest, EveryLegalMoveCanBeClickedInBothVariantsAndBothWaysUp) {
 
 }  // namespace
 }  // namespace zarvo
+
+namespace zarvo {
+namespace {
+
+using namespace testing;
+
+TEST_F(GameTest, TakeBackUndoesTheReplyAndTheMoveBeforeItAndReplayPlaysThemAgain) {
+    // Greek: red takes c4 and c6 with c3c5c7; the computer answers.
+    human_to_move("......../.......x/..x...../....x.../..x...../..o...../.....o../........",
+                  FirstPlayer::Human, Variant::Greek);
+    const Position before = game.position();
+    EXPECT_FALSE(game.can_take_back());
+    click_path("c3c5c7");
+    game.play();
+    EXPECT_FALSE(game.can_take_back()) << "not while the computer thinks";
+    answer_computer();
+    const Position after_reply = game.position();
+    const Move reply = game.last_move();
+    ASSERT_TRUE(game.can_take_back());
+    EXPECT_FALSE(game.can_replay());
+
+    game.take_back();
+    EXPECT_EQ(game.position(), before);
+    EXPECT_EQ(game.turn(), Turn::Human);
+    EXPECT_TRUE(game.record().empty());
+    EXPECT_TRUE(game.last_move().empty());
+    EXPECT_EQ(view.last_text(), "You play...");
+    ASSERT_TRUE(game.can_replay());
+
+    const int searches = view.computer_turns;
+    game.replay();
+    EXPECT_EQ(game.position(), after_reply);
+    EXPECT_EQ(game.last_move(), reply);
+    EXPECT_EQ(game.record().size(), 2u);
+    EXPECT_EQ(view.computer_turns, searches) << "replaying searches nothing";
+    EXPECT_FALSE(game.can_replay());
+
+    // A new move forgets what could be replayed.
+    game.take_back();
+    click_path("f2f3");
+    game.play();
+    answer_computer();
+    EXPECT_FALSE(game.can_replay());
+}
+
+TEST_F(GameTest, TakingBackAfterTheEndResumesTheGame) {
+    human_to_move("......../......../......../......../..x...../..o...../......../........",
+                  FirstPlayer::Human, Variant::Greek);
+    click_path("c3c5");
+    game.play();
+    ASSERT_EQ(view.last_text(), "You win !");
+    ASSERT_TRUE(game.can_take_back());
+    game.take_back();
+    EXPECT_EQ(game.turn(), Turn::Human);
+    EXPECT_EQ(view.last_text(), "You play...");
+    game.replay();
+    EXPECT_EQ(view.last_text(), "You win !");
+    EXPECT_EQ(game.outcome(), Winner::Red);
+}
+
+TEST_F(GameTest, TwoPlayersEnterBothSidesAndTakeBackOneMoveAtATime) {
+    game.set_two_players(true);
+    game.stage_settings({FirstPlayer::Computer, Level::Easy, Variant::Greek});
+    game.new_game();
+    EXPECT_FALSE(game.board_turned()) << "drawn as when the human plays red";
+    EXPECT_EQ(view.last_text(), "Red plays...");
+    click_path("c3c4");
+    game.play();
+    EXPECT_EQ(view.last_text(), "Blue plays...");
+    click_path("c6c5");
+    game.play();
+    EXPECT_EQ(view.computer_turns, 0);
+    game.take_back();
+    EXPECT_EQ(game.side_to_move(), Side::Blue);
+    EXPECT_EQ(game.record().size(), 1u);
+    // Back to one person: the computer (red, since it opens) is not to move; blue is the human.
+    game.set_two_players(false);
+    EXPECT_EQ(game.turn(), Turn::Human);
+    game.take_back();
+    EXPECT_FALSE(game.can_take_back()) << "red's move was the computer's";
+}
+
+TEST_F(GameTest, TheThirdTimeAPositionStandsWithTheSameSideToMoveEndsTheGame) {
+    // Two kings go to and fro: a1-b1, h8-g8, b1-a1, g8-h8 brings the start back.
+    game.set_two_players(true);
+    human_to_move(".......X/......../......../......../......../......../......../O.......",
+                  FirstPlayer::Human, Variant::Turkish);
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_EQ(game.turn(), Turn::Human) << round;
+        for (const char* path : {"a1b1", "h8g8", "b1a1", "g8h8"}) {
+            click_path(path);
+            game.play();
+        }
+    }
+    EXPECT_EQ(game.turn(), Turn::None);
+    EXPECT_EQ(view.last_text(), "No winner !");
+    EXPECT_EQ(game.outcome(), Winner::Nobody);
+}
+
+TEST_F(GameTest, LegalMovesShownAndCompleteMovesPlayedAtOnce) {
+    // Turkish: the capture c3c5c7 is compulsory, so only c3 can move, and after c3 only c5.
+    human_to_move("......../.......x/..x...../....x.../..x...../..o...../.....o../........",
+                  FirstPlayer::Human, Variant::Turkish);
+    EXPECT_EQ(game.movable_pieces(), square_bit(sq("c3")));
+    click_path("c3");
+    EXPECT_EQ(game.path_continuations(), square_bit(sq("c5")));
+    click_path("c5");
+    EXPECT_EQ(game.path_continuations(), square_bit(sq("c7")));
+    // With the option on, the last square of a whole move plays it.
+    game.set_play_complete_moves(true);
+    click_path("c7");
+    EXPECT_TRUE(game.computer_thinking());
+    EXPECT_EQ(last(), "c3c5c7");
+    EXPECT_EQ(game.movable_pieces(), 0u);
+}
+
+}  // namespace
+}  // namespace zarvo

@@ -12,26 +12,26 @@
 namespace zarvo {
 namespace {
 
-constexpr FirstPlayer kHuman = FirstPlayer::Human;
-constexpr FirstPlayer kComputer = FirstPlayer::Computer;
+constexpr bool kUpright = false;
+constexpr bool kTurned = true;
 
 int sq(std::string_view name) {
     return *parse_square(name[0], name[1]);
 }
 
 TEST(BoardGeometry, CornersBothWaysUp) {
-    EXPECT_EQ(square_origin(sq("a8"), kHuman), (Pixel{30, 30}));
-    EXPECT_EQ(square_origin(sq("h8"), kHuman), (Pixel{198, 30}));
-    EXPECT_EQ(square_origin(sq("a1"), kHuman), (Pixel{30, 198}));
-    EXPECT_EQ(square_origin(sq("e4"), kHuman), (Pixel{126, 126}));
-    EXPECT_EQ(square_origin(sq("a1"), kComputer), (Pixel{30, 30}));
-    EXPECT_EQ(square_origin(sq("a8"), kComputer), (Pixel{30, 198}));
-    EXPECT_EQ(square_origin(sq("h1"), kComputer), (Pixel{198, 30}));
-    EXPECT_EQ(square_origin(sq("e4"), kComputer), (Pixel{126, 102}));
+    EXPECT_EQ(square_origin(sq("a8"), kUpright), (Pixel{30, 30}));
+    EXPECT_EQ(square_origin(sq("h8"), kUpright), (Pixel{198, 30}));
+    EXPECT_EQ(square_origin(sq("a1"), kUpright), (Pixel{30, 198}));
+    EXPECT_EQ(square_origin(sq("e4"), kUpright), (Pixel{126, 126}));
+    EXPECT_EQ(square_origin(sq("a1"), kTurned), (Pixel{30, 30}));
+    EXPECT_EQ(square_origin(sq("a8"), kTurned), (Pixel{30, 198}));
+    EXPECT_EQ(square_origin(sq("h1"), kTurned), (Pixel{198, 30}));
+    EXPECT_EQ(square_origin(sq("e4"), kTurned), (Pixel{126, 102}));
 }
 
 TEST(BoardGeometry, EveryPixelOfASquareFindsItAndTheMarginFindsNothing) {
-    for (FirstPlayer first : {kHuman, kComputer}) {
+    for (bool first : {kUpright, kTurned}) {
         for (int y = 0; y < kAreaSize; ++y) {
             for (int x = 0; x < kAreaSize; ++x) {
                 const std::optional<int> got = square_at(x + 0.5, y + 0.5, first);
@@ -46,10 +46,10 @@ TEST(BoardGeometry, EveryPixelOfASquareFindsItAndTheMarginFindsNothing) {
             }
         }
     }
-    EXPECT_EQ(square_at(29.99, 100, kHuman), std::nullopt);
-    EXPECT_EQ(square_at(221.9, 100, kHuman), sq("h6"));
-    EXPECT_EQ(square_at(-1, -1, kHuman), std::nullopt);
-    EXPECT_EQ(square_at(1000, 40, kHuman), std::nullopt);
+    EXPECT_EQ(square_at(29.99, 100, kUpright), std::nullopt);
+    EXPECT_EQ(square_at(221.9, 100, kUpright), sq("h6"));
+    EXPECT_EQ(square_at(-1, -1, kUpright), std::nullopt);
+    EXPECT_EQ(square_at(1000, 40, kUpright), std::nullopt);
 }
 
 TEST(BoardPicture, SquareColourFollowsTheCellNotTheScreen) {
@@ -73,16 +73,16 @@ TEST(BoardPicture, PieceCodesAndAnyOtherByte) {
 }
 
 TEST(BoardPicture, ScoreLineInBothWordingsRedCountFirst) {
-    EXPECT_EQ(score_text(empty_board(), kHuman), "You (red): 0 CPU (blue) : 0");
-    EXPECT_EQ(score_text(empty_board(), kComputer), " CPU (red): 0 You (blue): 0");
-    EXPECT_EQ(score_text(starting_board(), kHuman), "You (red): 16 CPU (blue) : 16");
+    EXPECT_EQ(score_text(empty_board(), FirstPlayer::Human), "You (red): 0 CPU (blue) : 0");
+    EXPECT_EQ(score_text(empty_board(), FirstPlayer::Computer), " CPU (red): 0 You (blue): 0");
+    EXPECT_EQ(score_text(starting_board(), FirstPlayer::Human), "You (red): 16 CPU (blue) : 16");
     Board b = *parse_pos("O......./......../...x..../......../......../.....X../o.o...../...o....");
-    EXPECT_EQ(score_text(b, kHuman), "You (red): 4 CPU (blue) : 2");
-    EXPECT_EQ(score_text(b, kComputer), " CPU (red): 4 You (blue): 2");
+    EXPECT_EQ(score_text(b, FirstPlayer::Human), "You (red): 4 CPU (blue) : 2");
+    EXPECT_EQ(score_text(b, FirstPlayer::Computer), " CPU (red): 4 You (blue): 2");
     // Bytes that are no piece count for nobody.
     b[1] = '?';
     b[2] = '\0';
-    EXPECT_EQ(score_text(b, kHuman), "You (red): 4 CPU (blue) : 2");
+    EXPECT_EQ(score_text(b, FirstPlayer::Human), "You (red): 4 CPU (blue) : 2");
 }
 
 TEST(BoardPicture, PendingPathThenLastMoveSharedSquaresTwice) {

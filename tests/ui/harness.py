@@ -71,7 +71,7 @@ def is_showing(node):
 def _start_xvfb():
     read_end, write_end = os.pipe()
     xvfb = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "800x600x24",
+        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24",
          "-nolisten", "tcp", "-noreset"],
         pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     os.close(write_end)
@@ -130,14 +130,6 @@ def run(*tests, extra_env=None):
         print("PASS", test.__name__)
 
 
-def shot_dir():
-    """Where tests leave screenshots for a person to look at: $ZARVO_SHOTS, or zarvo-shots in
-    the temporary directory."""
-    path = os.environ.get("ZARVO_SHOTS") or os.path.join(tempfile.gettempdir(), "zarvo-shots")
-    os.makedirs(path, exist_ok=True)
-    return path
-
-
 def wait_for(predicate, timeout=5.0, what="condition", interval=0.01):
     """Polls ``predicate`` until it returns a true value, which is returned."""
     deadline = time.monotonic() + timeout
@@ -184,11 +176,15 @@ class Image:
 class Game:
     """The running program, its window and its accessibility tree."""
 
-    def __init__(self, binary, extra_env=None):
+    def __init__(self, binary, extra_env=None, prepare=None):
         self.binary = binary
         self.workdir = tempfile.mkdtemp(prefix="zarvo-gui-")
+        # A test may put files in place (a saved game, preferences) before the program starts.
+        if prepare:
+            prepare(self.workdir)
+        # Preferences go to a folder of the test's own, not the user's.
         env = dict(os.environ, G_DEBUG="fatal-criticals", GDK_BACKEND="x11",
-                   GTK_THEME="Adwaita")
+                   GTK_THEME="Adwaita", XDG_CONFIG_HOME=os.path.join(self.workdir, "config"))
         env.pop("NO_AT_BRIDGE", None)
         env.pop(IN_SESSION, None)
         env.update(extra_env or {})
@@ -286,11 +282,16 @@ class Game:
     def board_origin(self):
         """Screen position of the board area's top-left pixel."""
         x, y, w, h = self.extents(self.find("board"))
-        assert (w, h) == (AREA, AREA), "board is %dx%d" % (w, h)
+        assert w == h and w % AREA == 0, "board is %dx%d" % (w, h)
         return x, y
 
+    def zoom(self):
+        """How many times its normal size the board is drawn."""
+        return self.extents(self.find("board"))[2] // AREA
+
     def flipped(self):
-        """Whether rank 1 is at the top: the human plays blue when the computer moves first."""
+        """Whether rank 1 is at the top: the human plays blue when the computer moves first (two
+        players always see rank 8 at the top)."""
         return self.text("score_label").startswith(" CPU")
 
     def square_origin(self, name):
@@ -310,8 +311,10 @@ class Game:
         self.x.sync()
 
     def click_board(self, x, y, button=1):
+        """A click at a pixel of the board at its normal size (scaled with the board)."""
         ox, oy = self.board_origin()
-        self.click_screen(ox + x, oy + y, button)
+        zoom = self.zoom()
+        self.click_screen(ox + x * zoom, oy + y * zoom, button)
 
     def click_square(self, name, button=1):
         x, y = self.square_origin(name)
@@ -381,7 +384,8 @@ class Game:
 
     def board_shot(self):
         ox, oy = self.board_origin()
-        return self.screen_shot(ox, oy, AREA, AREA)
+        size = AREA * self.zoom()
+        return self.screen_shot(ox, oy, size, size)
 
     # --- the end ----------------------------------------------------------------------------
 

@@ -100,7 +100,6 @@ def test_staged_for_the_next_game_only(game):
     assert shot.pixel(30 + 7 * 24, 30) == model.DARK, "h1 is not dark"
     assert shot.pixel(30, 30 + 7 * 24) == model.DARK, "a8 is not the dark bottom-left square"
     assert game.text("score_label") == " CPU (red): 16 You (blue): 16"
-    game.window_shot().save(f"{harness.shot_dir()}/options-hard-cpu-first.png")
 
     # The dialog opens again on the staged values.
     open_options(game)

@@ -41,7 +41,6 @@ def test_whole_turn(game):
     wait_board(game, expected, marked, "the board after the computer's move")
     game.wait_text("status_label", "You play...")
     assert game.text("score_label") == "You (red): 16 CPU (blue) : 16"
-    game.window_shot().save(f"{harness.shot_dir()}/after-first-turn.png")
 
 
 def test_computer_moves_first_on_a_turned_board(game):
@@ -76,7 +75,6 @@ def test_computer_moves_first_on_a_turned_board(game):
     game.click_square("c6")
     game.click_square("c5")
     wait_board(game, expected, {"c6", "c5"}, "the blue path marked")
-    game.window_shot().save(f"{harness.shot_dir()}/computer-first.png")
 
 
 def write_saved_game(game, first_player, level, variant, position):
