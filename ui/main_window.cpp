@@ -411,6 +411,32 @@ void MainWindow::request_quit() {
     }
 }
 
+void MainWindow::escape() {
+    if (board_.showing_past()) {
+        if (move_list_) {
+            move_list_->refresh();
+        }
+        board_.show_past(std::nullopt);
+        return;
+    }
+    run([this] {
+        while (!game_.pending_path().empty()) {
+            game_.cancel();
+        }
+    });
+}
+
+bool MainWindow::on_key_press_event(GdkEventKey* event) {
+    if (Gtk::Window::on_key_press_event(event)) {
+        return true;
+    }
+    if (event->keyval == GDK_KEY_Escape) {
+        escape();
+        return true;
+    }
+    return false;
+}
+
 bool MainWindow::on_delete_event(GdkEventAny*) {
     request_quit();
     // Handled here: the window is hidden rather than destroyed, and goes with its object.

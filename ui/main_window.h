@@ -63,6 +63,7 @@ class MainWindow : public Gtk::Window, public GameView {
 
   protected:
     bool on_delete_event(GdkEventAny* event) override;
+    bool on_key_press_event(GdkEventKey* event) override;
 
   private:
     // What the search thread is working on.
@@ -89,6 +90,8 @@ class MainWindow : public Gtk::Window, public GameView {
     void show_move_list(bool shown);
     // Remembers a changed preference.
     void store_preferences();
+    // Escape: back from a past position to the game, or else the pending path cleared.
+    void escape();
 
     std::string preferences_file_;
     Preferences preferences_;

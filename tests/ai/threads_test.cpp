@@ -147,3 +147,23 @@ TEST(Threads, LeavingStopsARunningSearch) {
 
 }  // namespace
 }  // namespace zarvo
+
+namespace zarvo {
+namespace {
+
+TEST(Threads, AHurriedSearchAnswersWithWhatItHas) {
+    Waiter ready;
+    Waiter started;
+    SearchThread thread([&] { ready.notify(); });
+    const std::uint64_t job = thread.start(endless(started));
+    ASSERT_TRUE(started.wait_for(1));
+    thread.hurry();
+    ASSERT_TRUE(ready.wait_for(1));
+    const std::optional<SearchResult> result = thread.take_result();
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->job, job);
+    EXPECT_EQ(result->move, Move::step(0, 1));
+}
+
+}  // namespace
+}  // namespace zarvo

@@ -1,14 +1,17 @@
-"""Prints the window's start-up figures, measured on the real program in a private X server: the
-time from launching the program to the end of its first paint of the board, and its resident
-memory once the window is up and idle, for the first program on a new X server and for a usual
-start.
+"""Prints the window's figures, measured on the real program in a private X server: the time
+from launching the program to the end of its first paint of the board, and its resident memory
+once the window is up and idle, for the first program on a new X server and for a usual start;
+then, for the computer's animated replies, the frames painted, the longest paint and the longest
+gap between two paints.
 
 Usage: /usr/bin/python3 tests/ui/figures.py path/to/zarvo
 
 The program prints its side of the figures on standard error when ZARVO_FIGURES is set.
 """
 
+import dialog_support as ds
 import harness
+from dialog_support import read_board
 
 
 def figure_lines(game, kind):
@@ -46,6 +49,26 @@ def first_copy(game):
 
 def measure(game):
     start_up(game, "usual start")
+    # The computer opens and answers five times, each reply shown travelling.
+    game.menu("Options", "Set options")
+    game.click_id("cpu_first")
+    game.click_id("options_ok")
+    game.menu("Game", "Start new game")
+    for _ in range(5):
+        done = len(figure_lines(game, "animation"))
+        game.wait_for(lambda: len(figure_lines(game, "animation")) > done, 20, "a reply")
+        game.wait_text("status_label", "You play...")
+        board = read_board(game)
+        move = next((m for m in ds.legal_moves(game, board, "X", "greek")), None)
+        if move is None:
+            break
+        for square in ds.squares_of(move):
+            game.click_square(square)
+        game.click_id("play_button")
+    for line in figure_lines(game, "animation"):
+        print("animated reply: %d frames, longest paint %.2f ms, longest gap between paints "
+              "%.1f ms" % (value(line, "frames"), value(line, "longest-paint-us") / 1000,
+                           value(line, "longest-gap-us") / 1000))
 
 
 harness.run(first_copy, measure, extra_env={"ZARVO_FIGURES": "1"})
