@@ -9,6 +9,7 @@ packages=(
   libgtkmm-3.0-dev
   xvfb xauth xdotool imagemagick x11-utils
   python3-gi gir1.2-atspi-2.0 python3-pyatspi at-spi2-core dbus-daemon python3-xlib
+  dpkg-dev desktop-file-utils appstream man-db groff-base librsvg2-bin librsvg2-common
 )
 
 missing=()

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds Zarvo three ways and runs every test: unit, command-line and
-# window tests on the optimised build, the unit and command-line tests again under
+# window tests on the optimised build, then its installed files and Debian package checked and
+# both programs run from the unpacked package, the unit and command-line tests again under
 # AddressSanitizer and UndefinedBehaviorSanitizer, the threaded searches under ThreadSanitizer, and
 # each fuzz target for a fixed number of runs.
 set -uo pipefail
@@ -66,9 +67,14 @@ fi
 
 echo "== Optimised build: unit, command-line and window tests"
 if build build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARVO_GUI=ON -DZARVO_BENCH=ON; then
-    run_ctest --test-dir build -LE gui -j 2
+    run_ctest --test-dir build -LE 'gui|install' -j 2
     # The window tests each start their own X server; one at a time keeps them steady.
     run_ctest --test-dir build -L gui
+
+    echo "== Installing: the installed files validated, the Debian package built, unpacked and run"
+    started=$SECONDS
+    run_ctest --test-dir build -L install
+    echo "install checks took $((SECONDS - started)) s"
 fi
 
 echo "== AddressSanitizer and UndefinedBehaviorSanitizer build"
