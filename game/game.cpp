@@ -213,6 +213,10 @@ bool Game::extends_legal_move(int square) const {
                        [&](const Move& move) { return move.starts_with(longer); });
 }
 
+bool Game::is_whole_legal_move(const Move& path) const {
+    return turn() == Turn::Human && std::find(legal_.begin(), legal_.end(), path) != legal_.end();
+}
+
 std::uint64_t Game::movable_pieces() const {
     std::uint64_t squares = 0;
     if (turn() == Turn::Human) {
@@ -265,8 +269,7 @@ void Game::click_square(int square) {
     }
     view_.redraw();
     // A whole move that no longer move continues can be played at once.
-    if (play_complete_moves_ && path_continuations() == 0 &&
-        std::find(legal_.begin(), legal_.end(), pending_) != legal_.end()) {
+    if (play_complete_moves_ && path_continuations() == 0 && is_whole_legal_move(pending_)) {
         play();
     }
 }
@@ -283,7 +286,7 @@ void Game::play() {
     if (turn() != Turn::Human || pending_.empty()) {
         return;
     }
-    if (std::find(legal_.begin(), legal_.end(), pending_) == legal_.end()) {
+    if (!is_whole_legal_move(pending_)) {
         pending_.clear();
         view_.redraw();
         return;

@@ -119,6 +119,9 @@ class Game {
     // illegal path is discarded without a word.
     void play();
 
+    // Whether a path is one whole legal move of the person to move.
+    bool is_whole_legal_move(const Move& path) const;
+
     // The squares of the mover's pieces that can move (with the greatest captures only, when
     // they are compulsory), as bits by square index; nothing outside a person's turn.
     std::uint64_t movable_pieces() const;

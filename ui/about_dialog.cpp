@@ -15,7 +15,7 @@ AboutDialog::AboutDialog(Gtk::Window& parent)
     // The lines are centred against each other, as labels of this game always were.
     text_.set_justify(Gtk::JUSTIFY_CENTER);
     get_content_area()->pack_start(text_, Gtk::PACK_EXPAND_WIDGET);
-    set_accessible_id(*add_button("O.K.", Gtk::RESPONSE_CLOSE), "about_ok");
+    set_accessible_id(*add_button("_O.K.", Gtk::RESPONSE_CLOSE), "about_ok");
 }
 
 void open_about_dialog(Gtk::Window& parent) {

@@ -9,7 +9,10 @@
 #include <bit>
 #include <cstdlib>
 #include <numbers>
+#include <string>
+#include <vector>
 
+#include "rules/notation.h"
 #include "rules/piece_bits.h"
 #include "rules/play.h"
 #include "ui/board_geometry.h"
@@ -29,14 +32,122 @@ std::int64_t now_us() {
 // pieces that can move and squares a path can go on to are marked in gold.
 constexpr Rgb kHintColour{0.0, 0.62, 0.0};
 constexpr Rgb kLegalColour{0.95, 0.72, 0.0};
+// The keyboard's focus square is framed in blue.
+constexpr Rgb kFocusColour{0x35 / 255.0, 0x84 / 255.0, 0xe4 / 255.0};
 
 }  // namespace
 
-BoardView::BoardView(const Game& game) : game_(game) {
+BoardView::BoardView(const Game& game)
+    : Glib::ObjectBase("ZarvoBoardView"), Gtk::DrawingArea(), game_(game) {
     set_size_request(kAreaSize, kAreaSize);
     // Presses, and keys while the board has the focus; no release or motion events.
-    set_events(Gdk::EXPOSURE_MASK | Gdk::BUTTON_PRESS_MASK | Gdk::KEY_PRESS_MASK);
+    set_events(Gdk::EXPOSURE_MASK | Gdk::BUTTON_PRESS_MASK | Gdk::KEY_PRESS_MASK |
+               Gdk::FOCUS_CHANGE_MASK);
     set_can_focus(true);
+    // Its own accessible type: the squares as children. Set before anything asks for it.
+    gtk_widget_class_set_accessible_type(GTK_WIDGET_GET_CLASS(gobj()), board_accessible_get_type());
+}
+
+bool BoardView::focus_shown() const {
+    const Gtk::Window* window = dynamic_cast<const Gtk::Window*>(get_toplevel());
+    return has_focus() && window != nullptr && window->get_focus_visible();
+}
+
+void BoardView::move_focus(int columns, int screen_rows) {
+    // Screen coordinates of the focus square: up is toward the top whichever way up.
+    const int square = focus_square();
+    int column = column_of(square) + columns;
+    int screen_row = flip_row(row_of(square), turned()) + screen_rows;
+    column = std::clamp(column, 0, 7);
+    screen_row = std::clamp(screen_row, 0, 7);
+    focus_square_ = square_index(flip_row(screen_row, turned()), column);
+    queue_draw();
+    refresh_accessible();
+}
+
+SquareReport BoardView::report(int square) const {
+    const Position& position = past_ ? past_->position : game_.position();
+    const SquareName name = square_name(square);
+    std::string text(name.begin(), name.end());
+    switch (position[square]) {
+        case kRedMan:
+            text += ", red man";
+            break;
+        case kRedKing:
+            text += ", red king";
+            break;
+        case kBlueMan:
+            text += ", blue man";
+            break;
+        case kBlueKing:
+            text += ", blue king";
+            break;
+        default:
+            text += ", empty";
+    }
+    std::vector<std::string> marks;
+    if (!past_) {
+        if (game_.pending_path().contains(square)) {
+            marks.emplace_back("in the path");
+        }
+        if (game_.last_move().contains(square)) {
+            marks.emplace_back("last move");
+        }
+        if (game_.hint().contains(square)) {
+            marks.emplace_back("hint");
+        }
+        if (show_legal_) {
+            if (game_.pending_path().empty() && (game_.movable_pieces() & square_bit(square))) {
+                marks.emplace_back("can move");
+            }
+            if (game_.path_continuations() & square_bit(square)) {
+                marks.emplace_back("the path can go here");
+            }
+        }
+    } else if (past_->move.contains(square)) {
+        marks.emplace_back("move shown");
+    }
+    std::string description;
+    for (const std::string& mark : marks) {
+        description += (description.empty() ? "" : ", ") + mark;
+    }
+    return {text, description, !past_ && game_.pending_path().contains(square),
+            has_focus() && square == focus_square_};
+}
+
+GdkRectangle BoardView::square_area(int square) const {
+    const Pixel at = square_origin(square, turned());
+    return {at.x * zoom_, at.y * zoom_, kSquareSize * zoom_, kSquareSize * zoom_};
+}
+
+void BoardView::activate_square(int square) {
+    if (on_square_pressed && !past_ && !animation_) {
+        on_square_pressed(square);
+    }
+}
+
+void BoardView::refresh_accessible() {
+    if (AtkObject* accessible = gtk_widget_get_accessible(GTK_WIDGET(gobj()))) {
+        board_accessible_refresh(accessible);
+    }
+}
+
+void BoardView::announce(const std::string& text) {
+    if (AtkObject* accessible = gtk_widget_get_accessible(GTK_WIDGET(gobj()))) {
+        board_accessible_announce(accessible, text);
+    }
+}
+
+bool BoardView::on_focus_in_event(GdkEventFocus* event) {
+    queue_draw();
+    refresh_accessible();
+    return Gtk::DrawingArea::on_focus_in_event(event);
+}
+
+bool BoardView::on_focus_out_event(GdkEventFocus* event) {
+    queue_draw();
+    refresh_accessible();
+    return Gtk::DrawingArea::on_focus_out_event(event);
 }
 
 void BoardView::create_sprites() {
@@ -205,6 +316,14 @@ bool BoardView::on_draw(const Cairo::RefPtr<Cairo::Context>& cr) {
             paint_marker(cr, square, kHintColour);
         }
     }
+    if (focus_shown()) {
+        // A thin frame on the cell's outermost pixels, which no piece covers.
+        const Pixel at = square_origin(focus_square(), turned());
+        cr->set_source_rgb(kFocusColour.red, kFocusColour.green, kFocusColour.blue);
+        cr->set_line_width(1.0);
+        cr->rectangle(at.x + 0.5, at.y + 0.5, kSquareSize - 1, kSquareSize - 1);
+        cr->stroke();
+    }
     if (on_painted) {
         on_painted(now_us() - began);
     }
@@ -269,17 +388,52 @@ bool BoardView::on_button_press_event(GdkEventButton* event) {
 }
 
 bool BoardView::on_key_press_event(GdkEventKey* event) {
+    // Keys that come with Control or Alt belong to the menus.
+    if ((event->state & (GDK_CONTROL_MASK | GDK_MOD1_MASK)) != 0) {
+        return Gtk::DrawingArea::on_key_press_event(event);
+    }
+    const auto call = [](const std::function<void()>& f) {
+        if (f) {
+            f();
+        }
+    };
     switch (event->keyval) {
+        case GDK_KEY_Up:
+        case GDK_KEY_KP_Up:
+            move_focus(0, -1);
+            return true;
+        case GDK_KEY_Down:
+        case GDK_KEY_KP_Down:
+            move_focus(0, 1);
+            return true;
+        case GDK_KEY_Left:
+        case GDK_KEY_KP_Left:
+            move_focus(-1, 0);
+            return true;
+        case GDK_KEY_Right:
+        case GDK_KEY_KP_Right:
+            move_focus(1, 0);
+            return true;
         case GDK_KEY_Return:
-        case GDK_KEY_KP_Enter:
-            if (on_play_key) {
-                on_play_key();
+        case GDK_KEY_KP_Enter: {
+            // A whole legal move pending is played; otherwise Return is a click, as Space is.
+            const Move& pending = game_.pending_path();
+            if (!pending.empty() && game_.is_whole_legal_move(pending)) {
+                call(on_play_key);
+            } else {
+                activate_square(focus_square());
             }
             return true;
+        }
+        case GDK_KEY_space:
+        case GDK_KEY_KP_Space:
+            activate_square(focus_square());
+            return true;
         case GDK_KEY_BackSpace:
-            if (on_cancel_key) {
-                on_cancel_key();
-            }
+            call(on_cancel_key);
+            return true;
+        case GDK_KEY_Escape:
+            call(on_escape_key);
             return true;
         default:
             return Gtk::DrawingArea::on_key_press_event(event);

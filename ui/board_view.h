@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "game/game.h"
+#include "ui/board_accessible.h"
 #include "ui/smooth_pieces.h"
 #include "ui/sprites.h"
 
@@ -23,8 +24,10 @@ struct PastPosition {
 
 // Paints the double frame, the squares, the pieces and the markers of the pending path, the last
 // move and a hint, and, when asked, the pieces that can move and the squares a path can go on
-// to. Every repaint paints all of it, whatever part of the area was exposed.
-class BoardView : public Gtk::DrawingArea {
+// to. Every repaint paints all of it, whatever part of the area was exposed. It takes the
+// keyboard: the arrow keys move a focus square (framed only once the keyboard is in use), Space
+// or Return act on it as a click, and it tells screen readers what stands on every square.
+class BoardView : public Gtk::DrawingArea, public AccessibleBoard {
   public:
     explicit BoardView(const Game& game);
 
@@ -51,12 +54,29 @@ class BoardView : public Gtk::DrawingArea {
     // Ends an animation at once as if the piece had arrived: its `done` runs now.
     void finish_animation();
 
-    // Called with the square under every press of any mouse button (none in the margin, none
-    // while a past position or an animation is shown).
+    // Called with the square under every press of any mouse button, and with the focus square
+    // for Space and Return (none in the margin, none while a past position or an animation is
+    // shown).
     std::function<void(int square)> on_square_pressed;
-    // Return and BackSpace while the board has the focus.
+    // Return with a whole legal move pending, BackSpace, and Escape, while the board has the
+    // focus.
     std::function<void()> on_play_key;
     std::function<void()> on_cancel_key;
+    std::function<void()> on_escape_key;
+
+    // The square the arrow keys move about.
+    int focus_square() const {
+        return focus_square_ >= 0 ? focus_square_ : square_index(turned() ? 0 : 7, 0);
+    }
+
+    // What changed in the game may change what screen readers hear of the squares.
+    void refresh_accessible();
+    // Says a text to screen readers (the computer's move).
+    void announce(const std::string& text);
+
+    SquareReport report(int square) const override;
+    GdkRectangle square_area(int square) const override;
+    void activate_square(int square) override;
     // Called after every paint with how long it took, in microseconds.
     std::function<void(std::int64_t)> on_painted;
 
@@ -67,6 +87,8 @@ class BoardView : public Gtk::DrawingArea {
     bool on_draw(const Cairo::RefPtr<Cairo::Context>& cr) override;
     bool on_button_press_event(GdkEventButton* event) override;
     bool on_key_press_event(GdkEventKey* event) override;
+    bool on_focus_in_event(GdkEventFocus* event) override;
+    bool on_focus_out_event(GdkEventFocus* event) override;
 
   private:
     // A move on its way across the board.
@@ -94,6 +116,10 @@ class BoardView : public Gtk::DrawingArea {
                           char& piece) const;
     bool on_tick(const Glib::RefPtr<Gdk::FrameClock>& clock);
     bool turned() const { return game_.board_turned(); }
+    // Whether the focus square is framed: the board has the focus and the keyboard is in use.
+    bool focus_shown() const;
+    // Moves the focus square one square on the screen.
+    void move_focus(int columns, int screen_rows);
 
     const Game& game_;
     SpriteSurfaces sprites_;
@@ -103,6 +129,8 @@ class BoardView : public Gtk::DrawingArea {
     bool show_legal_ = false;
     std::optional<PastPosition> past_;
     std::optional<Animation> animation_;
+    // Nothing chosen yet: the bottom-left square as the board is drawn.
+    int focus_square_ = -1;
 };
 
 }  // namespace zarvo

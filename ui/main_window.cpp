@@ -5,6 +5,7 @@
 #include <gdk/gdkkeysyms.h>
 
 #include "game/savefile.h"
+#include "rules/notation.h"
 #include "rules/play.h"
 #include "ui/board_picture.h"
 #include "ui/dialogs.h"
@@ -67,6 +68,7 @@ MainWindow::MainWindow(std::string preferences_file)
     play_.signal_clicked().connect([this] { run([this] { game_.play(); }); });
     board_.on_cancel_key = cancel;
     board_.on_play_key = [this] { run([this] { game_.play(); }); };
+    board_.on_escape_key = [this] { escape(); };
     board_.on_square_pressed = [this](int square) {
         run([this, square] { game_.click_square(square); });
     };
@@ -75,6 +77,9 @@ MainWindow::MainWindow(std::string preferences_file)
 
     set_accessible_id(score_label_, "score_label");
     set_accessible_id(status_label_, "status_label");
+    // The status line is read out when it changes, as a status bar is.
+    atk_object_set_role(gtk_widget_get_accessible(GTK_WIDGET(status_label_.gobj())),
+                        ATK_ROLE_STATUSBAR);
     set_accessible_id(board_, "board");
     set_accessible_id(cancel_, "cancel_button");
     set_accessible_id(play_, "play_button");
@@ -111,9 +116,9 @@ void MainWindow::build_menus() {
     };
     const Entry entries[] = {
         {game_menu_, new_game_item_, "new_game_item", GDK_KEY_n, kCtrl,
-         [this] { run([this] { game_.new_game(); }); }},
+         [this] { begin([this] { game_.new_game(); }); }},
         {game_menu_, load_game_item_, "load_game_item", GDK_KEY_o, kCtrl,
-         [this] { run([this] { load_game(game_); }); }},
+         [this] { begin([this] { load_game(game_); }); }},
         {game_menu_, save_game_item_, "save_game_item", GDK_KEY_s, kCtrl,
          [this] { save_game(game_); }},
         {game_menu_, game_separator_, nullptr, 0, kNone, nullptr},
@@ -261,6 +266,14 @@ void MainWindow::run(const std::function<void()>& command) {
     command();
 }
 
+void MainWindow::begin(const std::function<void()>& command) {
+    run(command);
+    // The board has the keyboard when a game starts.
+    if (game_.turn() != Turn::None) {
+        board_.grab_focus();
+    }
+}
+
 void MainWindow::computer_turn_begins() {
     const ComputerTurn turn = game_.computer_turn();
     searching_for_ = SearchFor::ComputerMove;
@@ -316,6 +329,14 @@ void MainWindow::collect_search_answer() {
         return;
     }
     const std::optional<Move> move = result->move;
+    if (move) {
+        // Screen readers hear the computer's move: "Computer plays c6xc4xe4, taking 2".
+        std::string text = "Computer plays " + describe_move(game_.position(), *move);
+        if (is_capture(game_.position(), *move)) {
+            text += ", taking " + std::to_string(move->steps());
+        }
+        board_.announce(text);
+    }
     if (move && preferences_.animate_moves) {
         figures::animation_started();
         board_.animate(game_.position(), *move, [this, move] {

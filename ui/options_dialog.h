@@ -21,11 +21,11 @@ class OptionsDialog : public Gtk::Dialog {
 
     Game& game_;
     Gtk::Label level_label_{"CPU level:"};
-    Gtk::RadioButton easy_{"Easy"};
-    Gtk::RadioButton medium_{"Medium"};
-    Gtk::RadioButton hard_{"Hard"};
+    Gtk::RadioButton easy_{"_Easy", true};
+    Gtk::RadioButton medium_{"_Medium", true};
+    Gtk::RadioButton hard_{"_Hard", true};
     Gtk::Label spacer_{""};
-    Gtk::CheckButton computer_first_{"CPU plays first            "};
+    Gtk::CheckButton computer_first_{"CPU plays _first            ", true};
 };
 
 }  // namespace zarvo

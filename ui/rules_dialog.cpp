@@ -22,7 +22,7 @@ RulesDialog::RulesDialog(Gtk::Window& parent)
     text_.set_cursor_visible(false);
     text_.get_buffer()->set_text(Glib::ustring(rules_text.data(), rules_text.size()));
 
-    set_accessible_id(*add_button("O.K.", Gtk::RESPONSE_CLOSE), "rules_ok");
+    set_accessible_id(*add_button("_O.K.", Gtk::RESPONSE_CLOSE), "rules_ok");
     scroller_.add(text_);
     get_content_area()->pack_start(scroller_, Gtk::PACK_EXPAND_WIDGET);
 }

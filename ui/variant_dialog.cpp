@@ -22,7 +22,7 @@ VariantDialog::VariantDialog(Gtk::Window& parent, Game& game)
     for (Gtk::Widget* w : std::initializer_list<Gtk::Widget*>{&prompt_, &greek_, &turkish_}) {
         area->pack_start(*w, Gtk::PACK_EXPAND_WIDGET);
     }
-    set_accessible_id(*add_button("OK", Gtk::RESPONSE_OK), "variant_ok");
+    set_accessible_id(*add_button("_OK", Gtk::RESPONSE_OK), "variant_ok");
 
     greek_.set_active(game_.staged_settings().variant == Variant::Greek);
     turkish_.set_active(game_.staged_settings().variant == Variant::Turkish);

@@ -20,8 +20,8 @@ class VariantDialog : public Gtk::Dialog {
 
     Game& game_;
     Gtk::Label prompt_{"Select variant:"};
-    Gtk::RadioButton greek_{"Zarvo"};
-    Gtk::RadioButton turkish_{"Turkish Draughts"};
+    Gtk::RadioButton greek_{"_Zarvo", true};
+    Gtk::RadioButton turkish_{"_Turkish Draughts", true};
 };
 
 }  // namespace zarvo

@@ -91,8 +91,7 @@ def item_position(game, title, item):
     game.click_node(game.find_named(ROLE.MENU, title))
     game.wait_for(lambda: harness.is_showing(entry), 5, "the %s menu to open" % title)
     x, y, w, h = game.extents(entry)
-    game.press_key("Escape")
-    game.wait_for(lambda: not harness.is_showing(entry), 5, "the %s menu to close" % title)
+    game.close_menu(entry)
     return x + w // 2, y + h // 2
 
 

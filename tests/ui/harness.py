@@ -344,13 +344,20 @@ class Game:
     def sync(self):
         """Waits until the program has handled every click sent so far: X events are handled in
         order, so once a menu opened by a later click shows, the earlier ones are done. The
-        menu is then closed again without choosing anything."""
+        menu is then closed again, with a click on the empty end of the menu bar (a key would
+        make the window show its keyboard focus), without choosing anything."""
         title = self.find("help_menu")
         item = self.find("about_item")
         self.click_node(title)
         wait_for(lambda: is_showing(item), 5, "the Help menu to open")
-        self.press_key("Escape")
-        wait_for(lambda: not is_showing(item), 5, "the Help menu to close")
+        self.close_menu(item)
+
+    def close_menu(self, item):
+        """Closes the open menu holding `item` with a click on the empty end of the menu bar,
+        past the last title, as a mouse player would."""
+        x, y, w, h = self.extents(self.find("help_menu"))
+        self.click_screen(x + w + 8, y + h // 2)
+        wait_for(lambda: not is_showing(item), 5, "the menu to close")
 
     def press_key(self, name):
         """A real press and release of a key (an open menu holds the keyboard)."""

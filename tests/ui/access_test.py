@@ -1,0 +1,80 @@
+"""The game played from the keyboard alone and read back through the accessibility tree only:
+a new game from its key, a move entered with the arrow keys, Space and Return, the focus square
+framed around a piece without hiding it, and every square's name, the path's "selected" state and
+the computer's move as a screen reader hears them."""
+
+import harness
+from harness import Atspi, xtest, X
+
+FOCUS_BLUE = "#3584e4"
+
+
+def key(game, name, ctrl=False):
+    code = game.x.keysym_to_keycode(harness.XK.string_to_keysym(name))
+    control = game.x.keysym_to_keycode(harness.XK.string_to_keysym("Control_L"))
+    if ctrl:
+        xtest.fake_input(game.x, X.KeyPress, control)
+    xtest.fake_input(game.x, X.KeyPress, code)
+    xtest.fake_input(game.x, X.KeyRelease, code)
+    if ctrl:
+        xtest.fake_input(game.x, X.KeyRelease, control)
+    game.x.sync()
+
+
+def squares(game):
+    """{square name: (what stands there, description, states)} read from the board's children."""
+    board = game.find("board")
+    board.clear_cache()
+    out = {}
+    for i in range(board.get_child_count()):
+        child = board.get_child_at_index(i)
+        name, what = child.get_name().split(", ", 1)
+        out[name] = (what, child.get_description(), child.get_state_set())
+    return out
+
+
+def test_a_move_from_the_keyboard_read_back_by_a_screen_reader(game):
+    # Keys go to the window under the pointer.
+    x, y, w, h = game.extents(game.find("status_label"))
+    xtest.fake_input(game.x, X.MotionNotify, x=x + w // 2, y=y + h // 2)
+    key(game, "n", ctrl=True)
+    game.wait_text("status_label", "You play...")
+    before = squares(game)
+    assert len(before) == 64
+    assert before["c3"][0] == "red man" and before["c6"][0] == "blue man"
+    assert before["e4"][0] == "empty" and before["a1"][0] == "empty"
+
+    # The focus square starts at the bottom left, a1: two right and two up is c3.
+    for name in ("Right", "Right", "Up", "Up"):
+        key(game, name)
+    game.wait_for(lambda: squares(game)["c3"][2].contains(Atspi.StateType.FOCUSED), 5,
+                  "c3 focused")
+    key(game, "space")
+    game.wait_for(lambda: squares(game)["c3"][2].contains(Atspi.StateType.SELECTED), 5,
+                  "c3 in the path")
+    assert squares(game)["c3"][1] == "in the path"
+    # The frame around the focused piece leaves the piece whole.
+    sx, sy = game.square_origin("c3")
+    shot = game.board_shot()
+    assert shot.pixel(sx, sy + 12) == FOCUS_BLUE, shot.pixel(sx, sy + 12)
+    assert shot.pixel(sx + 12, sy + 12) == "#ff7777"
+
+    key(game, "Up")
+    key(game, "Return")
+    game.wait_for(lambda: squares(game)["c4"][2].contains(Atspi.StateType.SELECTED), 5,
+                  "c4 in the path")
+    key(game, "Return")
+    game.wait_text("status_label", "Computer plays...", timeout=5)
+    game.wait_text("status_label", "You play...", timeout=20)
+
+    after = squares(game)
+    assert after["c4"][0] == "red man" and after["c3"][0] == "empty"
+    heard = game.find("board").get_description()
+    assert heard.startswith("Computer plays "), heard
+    move = heard[len("Computer plays "):]
+    source, target = move.split("-")
+    assert after[source][0] == "empty" and after[target][0] == "blue man", (move, after[target])
+    assert "last move" in after[target][1]
+
+
+harness.run(test_a_move_from_the_keyboard_read_back_by_a_screen_reader)

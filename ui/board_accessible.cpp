@@ -1,0 +1,288 @@
+// The board's accessible object and its squares, as GObject types of ATK, the toolkit's
+// accessibility layer, which AT-SPI carries to screen readers.
+#include "ui/board_accessible.h"
+
+#include <gtkmm/widget.h>
+
+#include <array>
+
+namespace zarvo {
+
+namespace {
+
+// The board widget behind an accessible object, if it is still there.
+AccessibleBoard* board_of(AtkObject* accessible) {
+    GtkWidget* widget = gtk_accessible_get_widget(GTK_ACCESSIBLE(accessible));
+    if (widget == nullptr) {
+        return nullptr;
+    }
+    return dynamic_cast<AccessibleBoard*>(Glib::wrap(widget, false));
+}
+
+}  // namespace
+
+}  // namespace zarvo
+
+// The accessible of one square: a child of the board's, asking the board what to report.
+struct ZarvoSquareAccessible {
+    AtkObject parent;
+    int square;
+    // What was last reported, kept so that ATK can hand out its strings.
+    zarvo::SquareReport* reported;
+    // What the assistive tools were last told of, to tell them of changes.
+    zarvo::SquareReport* told;
+};
+
+struct ZarvoSquareAccessibleClass {
+    AtkObjectClass parent_class;
+};
+
+struct ZarvoBoardAccessible {
+    GtkWidgetAccessible parent;
+    std::array<AtkObject*, 64>* squares;
+    std::string* announcement;
+};
+
+struct ZarvoBoardAccessibleClass {
+    GtkWidgetAccessibleClass parent_class;
+};
+
+namespace {
+
+void square_component_init(AtkComponentIface* iface);
+void square_action_init(AtkActionIface* iface);
+
+}  // namespace
+
+G_DEFINE_TYPE_WITH_CODE(ZarvoSquareAccessible, zarvo_square_accessible, ATK_TYPE_OBJECT,
+                        G_IMPLEMENT_INTERFACE(ATK_TYPE_COMPONENT, square_component_init)
+                            G_IMPLEMENT_INTERFACE(ATK_TYPE_ACTION, square_action_init))
+
+G_DEFINE_TYPE(ZarvoBoardAccessible, zarvo_board_accessible, GTK_TYPE_WIDGET_ACCESSIBLE)
+
+namespace {
+
+ZarvoSquareAccessible* as_square(gpointer object) {
+    return reinterpret_cast<ZarvoSquareAccessible*>(object);
+}
+
+ZarvoBoardAccessible* as_board(gpointer object) {
+    return reinterpret_cast<ZarvoBoardAccessible*>(object);
+}
+
+zarvo::AccessibleBoard* board_of_square(ZarvoSquareAccessible* square) {
+    AtkObject* parent = atk_object_get_parent(ATK_OBJECT(square));
+    return parent == nullptr ? nullptr : zarvo::board_of(parent);
+}
+
+// Asks the board afresh what to report about a square.
+const zarvo::SquareReport& square_report(ZarvoSquareAccessible* square) {
+    if (zarvo::AccessibleBoard* board = board_of_square(square)) {
+        *square->reported = board->report(square->square);
+    }
+    return *square->reported;
+}
+
+const gchar* square_get_name(AtkObject* object) {
+    return square_report(as_square(object)).name.c_str();
+}
+
+const gchar* square_get_description(AtkObject* object) {
+    return square_report(as_square(object)).description.c_str();
+}
+
+gint square_get_index_in_parent(AtkObject* object) {
+    return as_square(object)->square;
+}
+
+AtkStateSet* square_ref_state_set(AtkObject* object) {
+    AtkStateSet* states =
+        ATK_OBJECT_CLASS(zarvo_square_accessible_parent_class)->ref_state_set(object);
+    ZarvoSquareAccessible* square = as_square(object);
+    if (board_of_square(square) == nullptr) {
+        atk_state_set_add_state(states, ATK_STATE_DEFUNCT);
+        return states;
+    }
+    const zarvo::SquareReport& report = square_report(square);
+    for (AtkStateType state : {ATK_STATE_ENABLED, ATK_STATE_SENSITIVE, ATK_STATE_VISIBLE,
+                               ATK_STATE_SHOWING, ATK_STATE_FOCUSABLE, ATK_STATE_SELECTABLE}) {
+        atk_state_set_add_state(states, state);
+    }
+    if (report.selected) {
+        atk_state_set_add_state(states, ATK_STATE_SELECTED);
+    }
+    if (report.focused) {
+        atk_state_set_add_state(states, ATK_STATE_FOCUSED);
+    }
+    return states;
+}
+
+void square_finalize(GObject* object) {
+    delete as_square(object)->reported;
+    delete as_square(object)->told;
+    G_OBJECT_CLASS(zarvo_square_accessible_parent_class)->finalize(object);
+}
+
+void square_get_extents(AtkComponent* component, gint* x, gint* y, gint* width, gint* height,
+                        AtkCoordType coords) {
+    *x = *y = *width = *height = 0;
+    ZarvoSquareAccessible* square = as_square(component);
+    AtkObject* parent = atk_object_get_parent(ATK_OBJECT(square));
+    zarvo::AccessibleBoard* board = board_of_square(square);
+    if (parent == nullptr || board == nullptr) {
+        return;
+    }
+    gint board_x = 0;
+    gint board_y = 0;
+    atk_component_get_extents(ATK_COMPONENT(parent), &board_x, &board_y, nullptr, nullptr, coords);
+    const GdkRectangle area = board->square_area(square->square);
+    *x = board_x + area.x;
+    *y = board_y + area.y;
+    *width = area.width;
+    *height = area.height;
+}
+
+void square_component_init(AtkComponentIface* iface) {
+    iface->get_extents = square_get_extents;
+}
+
+gboolean square_do_action(AtkAction* action, gint index) {
+    zarvo::AccessibleBoard* board = board_of_square(as_square(action));
+    if (index != 0 || board == nullptr) {
+        return FALSE;
+    }
+    board->activate_square(as_square(action)->square);
+    return TRUE;
+}
+
+gint square_get_n_actions(AtkAction*) {
+    return 1;
+}
+
+const gchar* square_get_action_name(AtkAction*, gint index) {
+    return index == 0 ? "click" : nullptr;
+}
+
+void square_action_init(AtkActionIface* iface) {
+    iface->do_action = square_do_action;
+    iface->get_n_actions = square_get_n_actions;
+    iface->get_name = square_get_action_name;
+}
+
+gint board_get_n_children(AtkObject*) {
+    return 64;
+}
+
+AtkObject* board_ref_child(AtkObject* object, gint index) {
+    if (index < 0 || index >= 64) {
+        return nullptr;
+    }
+    return ATK_OBJECT(g_object_ref((*as_board(object)->squares)[static_cast<std::size_t>(index)]));
+}
+
+const gchar* board_get_description(AtkObject* object) {
+    return as_board(object)->announcement->c_str();
+}
+
+void board_initialize(AtkObject* object, gpointer data) {
+    ATK_OBJECT_CLASS(zarvo_board_accessible_parent_class)->initialize(object, data);
+    ZarvoBoardAccessible* board = as_board(object);
+    for (int square = 0; square < 64; ++square) {
+        ZarvoSquareAccessible* child =
+            as_square(g_object_new(zarvo_square_accessible_get_type(), nullptr));
+        child->square = square;
+        atk_object_set_parent(ATK_OBJECT(child), object);
+        atk_object_set_role(ATK_OBJECT(child), ATK_ROLE_TABLE_CELL);
+        (*board->squares)[static_cast<std::size_t>(square)] = ATK_OBJECT(child);
+    }
+}
+
+void board_finalize(GObject* object) {
+    ZarvoBoardAccessible* board = as_board(object);
+    for (AtkObject* child : *board->squares) {
+        if (child != nullptr) {
+            g_object_unref(child);
+        }
+    }
+    delete board->squares;
+    delete board->announcement;
+    G_OBJECT_CLASS(zarvo_board_accessible_parent_class)->finalize(object);
+}
+
+}  // namespace
+
+static void zarvo_square_accessible_class_init(ZarvoSquareAccessibleClass* klass) {
+    AtkObjectClass* atk = ATK_OBJECT_CLASS(klass);
+    atk->get_name = square_get_name;
+    atk->get_description = square_get_description;
+    atk->get_index_in_parent = square_get_index_in_parent;
+    atk->ref_state_set = square_ref_state_set;
+    G_OBJECT_CLASS(klass)->finalize = square_finalize;
+}
+
+static void zarvo_square_accessible_init(ZarvoSquareAccessible* square) {
+    square->square = 0;
+    square->reported = new zarvo::SquareReport();
+    square->told = new zarvo::SquareReport();
+}
+
+static void zarvo_board_accessible_class_init(ZarvoBoardAccessibleClass* klass) {
+    AtkObjectClass* atk = ATK_OBJECT_CLASS(klass);
+    atk->initialize = board_initialize;
+    atk->get_n_children = board_get_n_children;
+    atk->ref_child = board_ref_child;
+    atk->get_description = board_get_description;
+    G_OBJECT_CLASS(klass)->finalize = board_finalize;
+}
+
+static void zarvo_board_accessible_init(ZarvoBoardAccessible* board) {
+    board->squares = new std::array<AtkObject*, 64>{};
+    board->announcement = new std::string();
+}
+
+namespace zarvo {
+
+GType board_accessible_get_type() {
+    return zarvo_board_accessible_get_type();
+}
+
+void board_accessible_refresh(AtkObject* accessible) {
+    if (!G_TYPE_CHECK_INSTANCE_TYPE(accessible, zarvo_board_accessible_get_type())) {
+        return;
+    }
+    AccessibleBoard* board = board_of(accessible);
+    if (board == nullptr) {
+        return;
+    }
+    for (AtkObject* child : *as_board(accessible)->squares) {
+        ZarvoSquareAccessible* square = as_square(child);
+        const SquareReport before = *square->told;
+        const SquareReport now = square_report(square);
+        *square->told = now;
+        if (now.name != before.name) {
+            g_object_notify(G_OBJECT(child), "accessible-name");
+        }
+        if (now.description != before.description) {
+            g_object_notify(G_OBJECT(child), "accessible-description");
+        }
+        if (now.selected != before.selected) {
+            atk_object_notify_state_change(child, ATK_STATE_SELECTED, now.selected);
+        }
+        if (now.focused != before.focused) {
+            atk_object_notify_state_change(child, ATK_STATE_FOCUSED, now.focused);
+            if (now.focused) {
+                g_signal_emit_by_name(accessible, "active-descendant-changed", child);
+            }
+        }
+    }
+}
+
+void board_accessible_announce(AtkObject* accessible, const std::string& text) {
+    if (!G_TYPE_CHECK_INSTANCE_TYPE(accessible, zarvo_board_accessible_get_type())) {
+        return;
+    }
+    *as_board(accessible)->announcement = text;
+    g_object_notify(G_OBJECT(accessible), "accessible-description");
+}
+
+}  // namespace zarvo
