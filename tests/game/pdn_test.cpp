@@ -89,7 +89,8 @@ TEST(PdnReader, PutsInThePassesTheRulesForce) {
     EXPECT_EQ(r.result, GameResult::RedWins);
 
     // The writer names the players, gives the Greek type and the set-up, and leaves the pass out.
-    const PdnRoster roster{"Zarvo", "2024.03.09", "You", "Zarvo (Hard)"};
+    using namespace std::chrono;
+    const PdnRoster roster{"Zarvo", pdn_date(2024y / March / 9), "You", "Zarvo (Hard)"};
     EXPECT_EQ(write_pdn(roster, r),
               "[Event \"Zarvo game\"]\n[Site \"Zarvo\"]\n[Date \"2024.03.09\"]\n[Round \"-\"]\n"
               "[White \"You\"]\n[Black \"Zarvo (Hard)\"]\n[Result \"1-0\"]\n"
