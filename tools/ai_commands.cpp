@@ -31,6 +31,7 @@ struct AiOptions {
     std::string budget;
     std::string seed;
     std::string pos;
+    std::string fen;
 };
 
 // The search budget: a level's, or one given outright; exactly one of the two.
@@ -48,9 +49,9 @@ int budget_of_options(const AiOptions& o) {
 // Prints every root move with the score the computer gives it.
 void run_analyse(const AiOptions& o, Output& output) {
     const Variant variant = parse_variant(o.variant);
-    const Side side = parse_side(o.side);
+    const Side side = parse_side(o.side, o.fen);
     const int budget = budget_of_options(o);
-    const Position position{parse_position(o.pos), variant};
+    const Position position{parse_position(o.pos, o.fen), variant};
     MoveList root;
     const int n = generate_moves(position, side, root, Landings::Distinct);
     BudgetSearch search;
@@ -63,10 +64,10 @@ void run_analyse(const AiOptions& o, Output& output) {
 // Prints the move the computer plays after the random generator is seeded.
 void run_best(const AiOptions& o, Output& output) {
     const Variant variant = parse_variant(o.variant);
-    const Side side = parse_side(o.side);
+    const Side side = parse_side(o.side, o.fen);
     const int budget = budget_of_options(o);
     const int seed = parse_integer("seed", o.seed, 0, INT_MAX);
-    const Position position{parse_position(o.pos), variant};
+    const Position position{parse_position(o.pos, o.fen), variant};
     std::srand(static_cast<unsigned>(seed));
     BudgetSearch search;
     const std::optional<Move> chosen = search.choose_move(position, side, budget);
@@ -288,7 +289,7 @@ void add_ai_commands(CLI::App& app, Output& output) {
     const auto o = std::make_shared<AiOptions>();
     const auto add_search_options = [&](CLI::App* command) {
         command->add_option("--variant", o->variant, "greek or turkish")->required();
-        command->add_option("--side", o->side, "O or X")->required();
+        command->add_option("--side", o->side, "O or X (with --fen, the FEN's side to move)");
         command->add_option("--level", o->level, "1 Easy, 2 Medium, 3 Hard");
         command->add_option("--budget", o->budget, "the search budget itself");
     };
@@ -300,7 +301,7 @@ void add_ai_commands(CLI::App& app, Output& output) {
         "among the moves (10000 wins at once, 5000 is even, 1 loses at once). Give\n"
         "--level or --budget.");
     add_search_options(analyse);
-    analyse->add_option("--pos", o->pos, "the position (POS)")->required();
+    add_position_options(analyse, o->pos, o->fen);
     analyse->callback([o, &output] { run_analyse(*o, output); });
 
     CLI::App* best = app.add_subcommand("best", "The move the computer plays");
@@ -310,7 +311,7 @@ void add_ai_commands(CLI::App& app, Output& output) {
         "Give --level or --budget.");
     add_search_options(best);
     best->add_option("--seed", o->seed, "0 to 2147483647")->required();
-    best->add_option("--pos", o->pos, "the position (POS)")->required();
+    add_position_options(best, o->pos, o->fen);
     best->callback([o, &output] { run_best(*o, output); });
 
     CLI::App* bench = app.add_subcommand("bench", "Times the computer's search on fixed positions");

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <ostream>
 
+#include "rules/fen.h"
 #include "rules/notation.h"
 
 namespace zarvo::cli {
@@ -19,6 +20,8 @@ constexpr const char* kFooter = R"(Commands and their options:
   analyse --variant greek|turkish --side O|X (--level 1|2|3 | --budget N) --pos POS
   best --variant greek|turkish --side O|X (--level 1|2|3 | --budget N) --seed S --pos POS
   bench [--level 1|2|3]
+  pdn FILE
+Every command that takes --pos POS takes --fen FEN instead.
 
 Options shared by the commands:
   --variant  greek (captures optional, a king lands right behind its capture) or
@@ -33,6 +36,10 @@ Options shared by the commands:
              characters from file a to file h: o red man, O red king, x blue man,
              X blue king, . empty. The start is
              ......../xxxxxxxx/xxxxxxxx/......../......../oooooooo/oooooooo/........
+  --fen      the position as PDN writes it: the side to move (W red, B blue), then
+             the W and B lists of squares, K before a king, joined by ':', e.g.
+             W:Wa2,b2,Kc4:Bf7,g7,Kh8. With --fen, --side may be left out for the
+             FEN's side to move; given, it must be that side (apply ignores it)
 
 Bad input prints one line on standard error and exits with status 2.
 Each command's own --help says what it prints.)";
@@ -109,6 +116,46 @@ Board parse_position(const std::string& text) {
     return *board;
 }
 
+void add_position_options(CLI::App* command, std::string& pos, std::string& fen) {
+    command->add_option("--pos", pos, "the position (POS)");
+    command->add_option("--fen", fen, "the position as a FEN, instead of --pos");
+}
+
+namespace {
+
+// The position and side to move of --fen.
+Fen parse_fen_option(const std::string& text) {
+    auto fen = read_fen(text);
+    if (const auto* bad = std::get_if<FenError>(&fen)) {
+        throw UsageError("--fen is not a position: " + escaped(bad->message));
+    }
+    return std::get<Fen>(fen);
+}
+
+}  // namespace
+
+Board parse_position(const std::string& pos, const std::string& fen) {
+    if (pos.empty() == fen.empty()) {
+        throw UsageError(pos.empty() ? "--pos or --fen is required"
+                                     : "give --pos or --fen, not both");
+    }
+    return pos.empty() ? parse_fen_option(fen).squares : parse_position(pos);
+}
+
+Side parse_side(const std::string& side, const std::string& fen) {
+    if (fen.empty() || side.empty()) {
+        if (side.empty() && fen.empty()) {
+            throw UsageError("--side is required");
+        }
+        return side.empty() ? parse_fen_option(fen).side_to_move : parse_side(side);
+    }
+    const Side given = parse_side(side);
+    if (given != parse_fen_option(fen).side_to_move) {
+        throw UsageError("--side " + side + " is not the side to move of the FEN");
+    }
+    return given;
+}
+
 int parse_integer(std::string_view option, const std::string& text, int low, int high) {
     int value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -122,14 +169,15 @@ int parse_integer(std::string_view option, const std::string& text, int low, int
 
 int run_cli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     CLI::App app(
-        "Looks into positions of Zarvo draughts with the game's own rules engine and "
-        "computer player.",
+        "Looks into positions and game records of Zarvo draughts with the game's own rules "
+        "engine and computer player.",
         "zarvo-cli");
     app.require_subcommand(1);
     app.footer(kFooter);
     Output output{out, err};
     add_rules_commands(app, output);
     add_ai_commands(app, output);
+    add_record_commands(app, output);
 
     // CLI11 takes the arguments last first; "help" alone asks for the help as --help does.
     std::vector<std::string> reversed(args.rbegin(), args.rend());

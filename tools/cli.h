@@ -40,6 +40,9 @@ void add_rules_commands(CLI::App& app, Output& output);
 // Adds the subcommands of the computer player: analyse, best, bench.
 void add_ai_commands(CLI::App& app, Output& output);
 
+// Adds the subcommand that checks game records: pdn.
+void add_record_commands(CLI::App& app, Output& output);
+
 // A text as it may be quoted inside a one-line message: control characters written as escapes.
 std::string escaped(std::string_view text);
 
@@ -49,6 +52,16 @@ Variant parse_variant(const std::string& text);
 Side parse_side(const std::string& text);
 Landings parse_landings(const std::string& text);
 Board parse_position(const std::string& text);
+
+// Adds --pos and --fen to a command that takes a position: exactly one of the two is given.
+void add_position_options(CLI::App* command, std::string& pos, std::string& fen);
+
+// The board of --pos or of --fen, whichever was given; refused when neither or both were.
+Board parse_position(const std::string& pos, const std::string& fen);
+
+// The side to move: --side, required with --pos; with --fen it may be left out for the FEN's side
+// to move, and when given it must agree with it.
+Side parse_side(const std::string& side, const std::string& fen);
 int parse_integer(std::string_view option, const std::string& text, int low, int high);
 
 // A position of the bench set: the variant, the side to move, the position in POS form and a

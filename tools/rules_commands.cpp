@@ -20,6 +20,7 @@ struct RulesOptions {
     std::string prune;
     std::string side;
     std::string pos;
+    std::string fen;
     std::string depth;
     std::string path;
     std::string move;
@@ -31,19 +32,19 @@ void require(CLI::App* command, const char* name, std::string& value, const char
 }
 
 void run_moves(const RulesOptions& o, Output& output) {
-    const Position position{parse_position(o.pos), parse_variant(o.variant)};
+    const Position position{parse_position(o.pos, o.fen), parse_variant(o.variant)};
     const Landings landings = parse_landings(o.prune);
     MoveList list;
-    const int n = generate_moves(position, parse_side(o.side), list, landings);
+    const int n = generate_moves(position, parse_side(o.side, o.fen), list, landings);
     output.out << format_move_list(list) << '\n' << n << '\n';
 }
 
 void run_perft(const RulesOptions& o, Output& output) {
     const Variant variant = parse_variant(o.variant);
     const Landings landings = parse_landings(o.prune);
-    const Side side = parse_side(o.side);
+    const Side side = parse_side(o.side, o.fen);
     const int depth = parse_integer("depth", o.depth, 1, 20);
-    const Position position{parse_position(o.pos), variant};
+    const Position position{parse_position(o.pos, o.fen), variant};
     const auto start = std::chrono::steady_clock::now();
     const std::vector<std::uint64_t> counts = perft(position, side, depth, landings);
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
@@ -59,7 +60,7 @@ void run_perft(const RulesOptions& o, Output& output) {
 
 void run_legal(const RulesOptions& o, Output& output) {
     const Variant variant = parse_variant(o.variant);
-    const Side side = parse_side(o.side);
+    const Side side = parse_side(o.side, o.fen);
     bool squares = !o.path.empty() && o.path.size() % 2 == 0;
     for (std::size_t i = 0; squares && i < o.path.size(); i += 2) {
         squares = parse_square(o.path[i], o.path[i + 1]).has_value();
@@ -67,7 +68,7 @@ void run_legal(const RulesOptions& o, Output& output) {
     if (!squares) {
         throw UsageError("--path must be square names such as c3c4, not '" + escaped(o.path) + "'");
     }
-    const Position position{parse_position(o.pos), variant};
+    const Position position{parse_position(o.pos, o.fen), variant};
     // A path longer than any move can be is no legal move.
     const std::optional<Move> path = parse_move(o.path);
     output.out << (path && is_legal(position, side, *path) ? 1 : 0) << '\n';
@@ -76,7 +77,7 @@ void run_legal(const RulesOptions& o, Output& output) {
 void run_apply(const RulesOptions& o, Output& output) {
     const Variant variant = parse_variant(o.variant);
     const std::optional<Move> move = parse_move(o.move);
-    Position position{parse_position(o.pos), variant};
+    Position position{parse_position(o.pos, o.fen), variant};
     if (!move || !is_well_formed(*move)) {
         throw UsageError(
             "--move must be a move string such as c3c4 or c3c5c7, each step along one rank or "
@@ -99,8 +100,8 @@ void add_rules_commands(CLI::App& app, Output& output) {
         "there is none), then the number of moves.");
     require(moves, "--variant", o->variant, "greek or turkish");
     require(moves, "--prune", o->prune, "0 or 1");
-    require(moves, "--side", o->side, "O or X");
-    require(moves, "--pos", o->pos, "the position (POS)");
+    moves->add_option("--side", o->side, "O or X (with --fen, the FEN's side to move)");
+    add_position_options(moves, o->pos, o->fen);
     moves->callback([o, &output] { run_moves(*o, output); });
 
     CLI::App* perft_command = app.add_subcommand("perft", "Counts move sequences to a depth");
@@ -110,24 +111,24 @@ void add_rules_commands(CLI::App& app, Output& output) {
         "with no legal move passes (one node). Time and nodes/s go to standard error.");
     require(perft_command, "--variant", o->variant, "greek or turkish");
     require(perft_command, "--prune", o->prune, "0 or 1");
-    require(perft_command, "--side", o->side, "O or X");
+    perft_command->add_option("--side", o->side, "O or X (with --fen, the FEN's side to move)");
     require(perft_command, "--depth", o->depth, "1 to 20");
-    require(perft_command, "--pos", o->pos, "the position (POS)");
+    add_position_options(perft_command, o->pos, o->fen);
     perft_command->callback([o, &output] { run_perft(*o, output); });
 
     CLI::App* legal = app.add_subcommand("legal", "Whether a path is one whole legal move");
     legal->footer(
         "Prints 1 if PATH (square names such as c3c5c7) is one whole legal move, else 0.");
     require(legal, "--variant", o->variant, "greek or turkish");
-    require(legal, "--side", o->side, "O or X");
-    require(legal, "--pos", o->pos, "the position (POS)");
+    legal->add_option("--side", o->side, "O or X (with --fen, the FEN's side to move)");
+    add_position_options(legal, o->pos, o->fen);
     require(legal, "--path", o->path, "square names such as c3c5c7");
     legal->callback([o, &output] { run_legal(*o, output); });
 
     CLI::App* apply = app.add_subcommand("apply", "The position after a move");
     apply->footer("Plays MOVE on the position (captures and crowning included) and prints it.");
     require(apply, "--variant", o->variant, "greek or turkish");
-    require(apply, "--pos", o->pos, "the position (POS)");
+    add_position_options(apply, o->pos, o->fen);
     require(apply, "--move", o->move, "a move string such as c3c5c7");
     apply->callback([o, &output] { run_apply(*o, output); });
 }

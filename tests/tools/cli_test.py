@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
 """zarvo-cli driven as a script would: exact output, exit statuses and one-line errors."""
 
+import os
 import subprocess
 import sys
+import tempfile
 import unittest
 
 CLI = None
@@ -87,6 +89,65 @@ class LegalAndApply(unittest.TestCase):
         self.assertEqual(r.stdout.strip(), pos({"c8": "O"}))
 
 
+# Red's man walled in on a2 passes; then a Turkish game whose last move is not legal.
+WALLED = '[GameType "50"]\n[FEN "W:Wa2:Ba4,a3,b2,c2"]\n1... c2-c1 {crowned} 2. a2xc2 *\n'
+BROKEN = '[Event "Bad"]\n[GameType "30"]\n1. c3-c4 f6-f5 2. c4-d4 f5-e5 3. d4-d5 d6xd4 4. d3xd5 *\n'
+
+
+class Records(unittest.TestCase):
+    def setUp(self):
+        self.dir = tempfile.TemporaryDirectory()
+
+    def tearDown(self):
+        self.dir.cleanup()
+
+    def file(self, name, text):
+        path = os.path.join(self.dir.name, name)
+        with open(path, "w", encoding="latin-1") as f:
+            f.write(text)
+        return path
+
+    def test_every_game_is_printed_until_the_first_fault(self):
+        r = run("pdn", self.file("two.pdn", WALLED + "\n" + BROKEN))
+        self.assertEqual(r.returncode, 1)
+        self.assertEqual(r.stdout, "\n".join([
+            "Game 1",
+            '[GameType "50"]',
+            '[FEN "W:Wa2:Ba4,a3,b2,c2"]',
+            "Variant: greek",
+            "Moves: 1... c2-c1 2. a2xc2 *",
+            "Position: " + pos({"a4": "x", "a3": "x", "c2": "o", "c1": "X"}),
+            "To move: X",
+            ""]))
+        self.assertEqual(r.stderr, "zarvo-cli pdn: Game 2: Move 4: d3xd5 is not a legal move\n")
+        good = run("pdn", self.file("one.pdn", WALLED))
+        self.assertEqual((good.returncode, good.stderr), (0, ""))
+
+    def test_files_that_are_no_record(self):
+        for name, text, message in [
+                ("big.pdn", " " * (1 << 20) + "*", "The file is larger than 1 MiB"),
+                ("junk.pdn", "\x00\x01\x02", "The file holds binary data, not PDN text"),
+                ("draughts.pdn", '[GameType "20"]\n1. 32-28 *', 'Game 1: Unknown game type "20"')]:
+            r = run("pdn", self.file(name, text))
+            self.assertEqual((r.returncode, r.stdout), (1, ""), name)
+            self.assertEqual(r.stderr, "zarvo-cli pdn: " + message + "\n")
+
+    def test_fen_stands_for_pos_and_side(self):
+        fen = "B:WKd4,a2:Bd6,h7"
+        p = pos({"a2": "o", "d4": "O", "d6": "x", "h7": "x"})
+        for command in (["moves", "--prune", "0"], ["perft", "--prune", "0", "--depth", "3"],
+                        ["analyse", "--level", "1"], ["best", "--level", "1", "--seed", "3"]):
+            by_pos = run(*command, "--variant", "turkish", "--side", "X", "--pos", p)
+            by_fen = run(*command, "--variant", "turkish", "--fen", fen)
+            self.assertEqual((by_fen.returncode, by_fen.stdout), (0, by_pos.stdout), command)
+            agreeing = run(*command, "--variant", "turkish", "--side", "X", "--fen", fen)
+            self.assertEqual(agreeing.stdout, by_pos.stdout, command)
+        r = run("apply", "--variant", "turkish", "--fen", fen, "--move", "d4d5")
+        self.assertEqual(r.stdout.strip(), pos({"a2": "o", "d5": "O", "d6": "x", "h7": "x"}))
+        r = run("legal", "--variant", "turkish", "--fen", fen, "--path", "d6d5")
+        self.assertEqual(r.stdout, "1\n")
+
+
 class BadInput(unittest.TestCase):
     def assert_usage_error(self, *args):
         r = run(*args)
@@ -129,6 +190,16 @@ class BadInput(unittest.TestCase):
             ("best", "--variant", "turkish", "--side", "X", "--level", "3", "--seed", "-1", "--pos", "start"),
             ("bench", "--level", "4"),
             ("bench", "--positions", "3"),
+            ("pdn",),
+            ("pdn", "/nonexistent/game.pdn"),
+            ("pdn", "/"),
+            ("moves", "--variant", "greek", "--prune", "1", "--fen", "W:Wa9:Bb7"),
+            ("moves", "--variant", "greek", "--prune", "1", "--fen", "W:Wa2"),
+            ("moves", "--variant", "greek", "--prune", "1", "--pos", "start", "--fen", "W:Wa2:Bb7"),
+            ("moves", "--variant", "greek", "--prune", "1", "--side", "X", "--fen", "W:Wa2:Bb7"),
+            ("moves", "--variant", "greek", "--prune", "1", "--pos", "start"),
+            ("best", "--variant", "greek", "--level", "1", "--seed", "1", "--fen", "W:Wa2,a2:Bb7"),
+            ("apply", "--variant", "greek", "--fen", "W:Wa8:Bb7", "--move", "a8a7"),
             # A value holding a line break is quoted on the same line.
             ("moves", "--variant", "gre\nek", "--prune", "1", "--side", "O", "--pos", "start"),
             ("moves", "--variant", "greek", "--prune", "1", "--side", "O", "--pos", "start", "--x\ny", "1"),
@@ -139,7 +210,7 @@ class BadInput(unittest.TestCase):
     def test_help(self):
         r = run("--help")
         self.assertEqual(r.returncode, 0)
-        for word in ("moves", "perft", "legal", "apply", "--variant", "--pos"):
+        for word in ("moves", "perft", "legal", "apply", "pdn", "--variant", "--pos", "--fen"):
             self.assertIn(word, r.stdout)
 
 
