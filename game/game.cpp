@@ -45,10 +45,8 @@ void Game::set_two_players(bool on) {
 }
 
 void Game::begin_record() {
-    record_.clear();
+    record_ = {position_, to_move_, {}, GameResult::Unfinished};
     taken_back_.clear();
-    start_position_ = position_;
-    start_side_ = to_move_;
     outcome_.reset();
 }
 
@@ -83,6 +81,46 @@ void Game::resume(const SavedGame& saved) {
     advance();
 }
 
+void Game::open(const GameRecord& record) {
+    if (computer_thinking()) {
+        return;
+    }
+    position_ = record.end();
+    to_move_ = record.side_to_move();
+    settings_ = staged_;
+    settings_.variant = record.start.variant;
+    settings_.first_player = to_move_ == Side::Red ? FirstPlayer::Human : FirstPlayer::Computer;
+    staged_ = settings_;
+    record_ = record;
+    record_.result = GameResult::Unfinished;
+    taken_back_.clear();
+    outcome_.reset();
+    pending_.clear();
+    hint_.clear();
+    last_move_.clear();
+    for (auto it = record_.turns.rbegin(); it != record_.turns.rend(); ++it) {
+        if (it->move) {
+            last_move_ = *it->move;
+            break;
+        }
+    }
+    in_play_ = true;
+    switch (record.result) {
+        case GameResult::Unfinished:
+            advance();
+            return;
+        case GameResult::RedWins:
+            view_.redraw();
+            return end_game(Winner::Red);
+        case GameResult::BlueWins:
+            view_.redraw();
+            return end_game(Winner::Blue);
+        case GameResult::Draw:
+            view_.redraw();
+            return end_game(Winner::Nobody);
+    }
+}
+
 SavedGame Game::saved() const {
     // With two players, the side to move is saved as the human's, so that the game resumes with
     // the same side to move.
@@ -102,7 +140,7 @@ std::string Game::turn_text() const {
 
 int Game::occurrences() const {
     int n = 1;
-    for (const PlayedTurn& turn : record_) {
+    for (const PlayedTurn& turn : record_.turns) {
         n += turn.side == to_move_ && turn.before == position_ ? 1 : 0;
     }
     return n;
@@ -142,6 +180,9 @@ void Game::advance() {
 
 void Game::end_game(Winner winner) {
     outcome_ = winner;
+    record_.result = winner == Winner::Red    ? GameResult::RedWins
+                     : winner == Winner::Blue ? GameResult::BlueWins
+                                              : GameResult::Draw;
     in_play_ = false;
     if (winner == Winner::Nobody) {
         view_.set_status_text("No winner !");
@@ -154,7 +195,7 @@ void Game::end_game(Winner winner) {
 }
 
 void Game::play_turn(const std::optional<Move>& move) {
-    record_.push_back({to_move_, position_, move});
+    record_.turns.push_back({to_move_, position_, move});
     if (move) {
         play_move(position_, *move);
     }
@@ -163,8 +204,8 @@ void Game::play_turn(const std::optional<Move>& move) {
 
 ComputerTurn Game::computer_turn() const {
     ComputerTurn turn{position_, to_move_, settings_.level, {}};
-    turn.earlier.reserve(record_.size());
-    for (const PlayedTurn& played : record_) {
+    turn.earlier.reserve(record_.turns.size());
+    for (const PlayedTurn& played : record_.turns) {
         turn.earlier.emplace_back(played.before, played.side);
     }
     return turn;
@@ -303,7 +344,7 @@ bool Game::can_take_back() const {
     if (turn() != Turn::Human && !outcome_) {
         return false;
     }
-    return std::any_of(record_.begin(), record_.end(), [&](const PlayedTurn& played) {
+    return std::any_of(record_.turns.begin(), record_.turns.end(), [&](const PlayedTurn& played) {
         return played.move && played_by_people(played.side);
     });
 }
@@ -313,24 +354,26 @@ void Game::take_back() {
         return;
     }
     // Back to the last move a person made, undoing it and everything after it.
-    std::size_t back = record_.size();
-    while (back > 0 && !(record_[back - 1].move && played_by_people(record_[back - 1].side))) {
+    std::vector<PlayedTurn>& turns = record_.turns;
+    std::size_t back = turns.size();
+    while (back > 0 && !(turns[back - 1].move && played_by_people(turns[back - 1].side))) {
         --back;
     }
     --back;
-    while (record_.size() > back) {
-        taken_back_.push_back(record_.back());
-        record_.pop_back();
+    while (turns.size() > back) {
+        taken_back_.push_back(turns.back());
+        turns.pop_back();
     }
     const PlayedTurn& undone = taken_back_.back();
     position_ = undone.before;
     to_move_ = undone.side;
     in_play_ = true;
     outcome_.reset();
+    record_.result = GameResult::Unfinished;
     pending_.clear();
     hint_.clear();
     last_move_.clear();
-    for (auto it = record_.rbegin(); it != record_.rend(); ++it) {
+    for (auto it = turns.rbegin(); it != turns.rend(); ++it) {
         if (it->move) {
             last_move_ = *it->move;
             break;
@@ -358,7 +401,7 @@ void Game::replay() {
         if (next.move) {
             last_move_ = *next.move;
         }
-        record_.push_back(next);
+        record_.turns.push_back(next);
         position_ = next.before;
         to_move_ = next.side;
         if (next.move) {
@@ -369,6 +412,7 @@ void Game::replay() {
     }
     in_play_ = true;
     outcome_.reset();
+    record_.result = GameResult::Unfinished;
     pending_.clear();
     hint_.clear();
     advance();

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "game/record.h"
 #include "game/settings.h"
 #include "rules/board.h"
 #include "rules/move.h"
@@ -43,16 +44,6 @@ struct ComputerTurn {
     std::vector<std::pair<Position, Side>> earlier;
 };
 
-// One turn of the record: the side that moved, the position it moved from, and its move (nothing
-// when it had none and passed).
-struct PlayedTurn {
-    Side side;
-    Position before;
-    std::optional<Move> move;
-
-    friend bool operator==(const PlayedTurn&, const PlayedTurn&) = default;
-};
-
 // A saved game: the settings it was played with and the position, the human to move.
 struct SavedGame {
     GameSettings settings;
@@ -80,11 +71,9 @@ class Game {
     const Move& last_move() const { return last_move_; }
     // The move the last hint named, marked until a square is clicked; empty otherwise.
     const Move& hint() const { return hint_; }
-    // Every turn played since the game began (or was loaded or opened), in order.
-    const std::vector<PlayedTurn>& record() const { return record_; }
-    // Where the record begins, and who was to move there.
-    const Position& start_position() const { return start_position_; }
-    Side start_side() const { return start_side_; }
+    // The game since it began (or was loaded or opened): where, every turn in order, and how it
+    // ended.
+    const GameRecord& record() const { return record_; }
     // How the game ended, once it has.
     std::optional<Winner> outcome() const { return outcome_; }
     Side human_side() const { return zarvo::human_side(settings_.first_player); }
@@ -159,6 +148,13 @@ class Game {
     // while the computer thinks.
     void resume(const SavedGame& saved);
 
+    // Opens a game from elsewhere (a record file, a pasted position): its record becomes the game
+    // in progress, which can be taken back move by move. The person to move at its end plays
+    // against the computer at the staged level (or both sides are people's); a finished record
+    // opens at its end with its result shown. The staged settings take its variant and colours.
+    // Refused while the computer thinks.
+    void open(const GameRecord& record);
+
     // Shows a text on the status line (a failure to save, say).
     void report(std::string_view text) { view_.set_status_text(text); }
 
@@ -197,9 +193,7 @@ class Game {
     Move last_move_;
     Move hint_;
     std::optional<Winner> outcome_;
-    Position start_position_;
-    Side start_side_ = Side::Red;
-    std::vector<PlayedTurn> record_;
+    GameRecord record_;
     // What was taken back, the next turn to replay last.
     std::vector<PlayedTurn> taken_back_;
     // The mover's legal moves (every landing choice), listed once per turn of a person.

@@ -522,7 +522,7 @@ std::vector<std::string> movetext_units(const GameRecord& record) {
     std::vector<std::string> units;
     int number = 1;
     bool red_moved = false;
-    for (const RecordedTurn& turn : record.turns) {
+    for (const PlayedTurn& turn : record.turns) {
         if (turn.move) {
             const std::string move = describe_move(turn.before, *turn.move);
             const std::string n = std::to_string(number);
@@ -540,21 +540,6 @@ std::vector<std::string> movetext_units(const GameRecord& record) {
 }
 
 }  // namespace
-
-Position GameRecord::end() const {
-    if (turns.empty()) {
-        return start;
-    }
-    Position after = turns.back().before;
-    if (turns.back().move) {
-        play_move(after, *turns.back().move);
-    }
-    return after;
-}
-
-Side GameRecord::side_to_move() const {
-    return turns.empty() ? first_side : opponent(turns.back().side);
-}
 
 std::optional<std::string_view> PdnGame::tag(std::string_view name) const {
     for (const PdnTag& t : tags) {

@@ -13,6 +13,7 @@
 #include <variant>
 #include <vector>
 
+#include "game/record.h"
 #include "rules/board.h"
 #include "rules/move.h"
 
@@ -26,40 +27,12 @@ inline constexpr std::size_t kMaxPdnBytes = std::size_t{1} << 20;
 inline constexpr int kTurkishGameType = 30;
 inline constexpr int kGreekGameType = 50;
 
-// How a game ended, as PDN writes it: red is White, since red moves first.
-enum class GameResult : std::uint8_t { Unfinished, RedWins, BlueWins, Draw };
-
 // One tag pair of a record, its value with escapes undone (always UTF-8).
 struct PdnTag {
     std::string name;
     std::string value;
 
     friend bool operator==(const PdnTag&, const PdnTag&) = default;
-};
-
-// One turn of a record: the side whose turn it was, the position it moved from, and its move
-// (nothing when it had none and passed).
-struct RecordedTurn {
-    Side side = Side::Red;
-    Position before;
-    std::optional<Move> move;
-
-    friend bool operator==(const RecordedTurn&, const RecordedTurn&) = default;
-};
-
-// A game as a record keeps it: the position it began from (with its variant) and the side to move
-// there, every turn since (passes included, sides alternating), and its result.
-struct GameRecord {
-    Position start = starting_position(Variant::Greek);
-    Side first_side = Side::Red;
-    std::vector<RecordedTurn> turns;
-    GameResult result = GameResult::Unfinished;
-
-    // The position after the last turn, and the side to move there.
-    Position end() const;
-    Side side_to_move() const;
-
-    friend bool operator==(const GameRecord&, const GameRecord&) = default;
 };
 
 // One game read from a PDN file: its tags in file order, and its record.

@@ -7,7 +7,7 @@ packages=(
   clang libclang-rt-dev clang-format git
   libgtest-dev libbenchmark-dev libcli11-dev
   libgtkmm-3.0-dev
-  xvfb xauth xdotool imagemagick x11-utils
+  xvfb xauth xdotool imagemagick x11-utils xclip
   python3-gi gir1.2-atspi-2.0 python3-pyatspi at-spi2-core dbus-daemon python3-xlib
   dpkg-dev desktop-file-utils appstream man-db groff-base librsvg2-bin librsvg2-common
 )

@@ -3,8 +3,13 @@
 #include "ui/main_window.h"
 
 #include <gdk/gdkkeysyms.h>
+#include <gtkmm/clipboard.h>
 
+#include <chrono>
+
+#include "game/pdn.h"
 #include "game/savefile.h"
+#include "rules/fen.h"
 #include "rules/notation.h"
 #include "rules/play.h"
 #include "ui/board_picture.h"
@@ -128,6 +133,18 @@ void MainWindow::build_menus() {
          [this] { run([this] { game_.replay(); }); }},
         {game_menu_, hint_item_, "hint_item", GDK_KEY_h, kNone, [this] { ask_for_hint(); }},
         {game_menu_, move_now_item_, "move_now_item", GDK_KEY_m, kNone, [this] { move_now(); }},
+        {game_menu_, record_separator_, nullptr, 0, kNone, nullptr},
+        {game_menu_, open_record_item_, "open_record_item", GDK_KEY_o, kCtrl | Gdk::SHIFT_MASK,
+         [this] { open_record(); }},
+        {game_menu_, save_record_item_, "save_record_item", GDK_KEY_s, kCtrl | Gdk::SHIFT_MASK,
+         [this] { save_record(); }},
+        {game_menu_, copy_position_item_, "copy_position_item", GDK_KEY_c, kCtrl,
+         [this] { copy_position(); }},
+        {game_menu_, paste_position_item_, "paste_position_item", GDK_KEY_v, kCtrl,
+         [this] {
+             Gtk::Clipboard::get()->request_text(
+                 [this](const Glib::ustring& text) { paste_position(text); });
+         }},
         {game_menu_, exit_separator_, nullptr, 0, kNone, nullptr},
         {game_menu_, exit_item_, "exit_item", GDK_KEY_q, kCtrl, [this] { request_quit(); }},
         {options_menu_, set_options_item_, "set_options_item", GDK_KEY_comma, kCtrl,
@@ -217,6 +234,10 @@ void MainWindow::refresh_commands() {
     replay_item_.set_sensitive(game_.can_replay() && searching_for_ != SearchFor::ComputerMove &&
                                !board_.animating());
     hint_item_.set_sensitive(game_.turn() == Turn::Human && idle);
+    const bool thinking = game_.computer_thinking();
+    open_record_item_.set_sensitive(!thinking);
+    paste_position_item_.set_sensitive(!thinking);
+    save_record_item_.set_sensitive(game_.turn() != Turn::None || game_.outcome().has_value());
     move_now_item_.set_sensitive(false);
     zoom_in_item_.set_sensitive(board_.zoom() < kMaxZoom);
     zoom_out_item_.set_sensitive(board_.zoom() > kMinZoom);
@@ -267,11 +288,119 @@ void MainWindow::run(const std::function<void()>& command) {
 }
 
 void MainWindow::begin(const std::function<void()>& command) {
+    const GameRecord before = game_.record();
     run(command);
+    if (game_.record() != before) {
+        note_start();
+    }
     // The board has the keyboard when a game starts.
     if (game_.turn() != Turn::None) {
         board_.grab_focus();
     }
+}
+
+void MainWindow::note_start(std::string date) {
+    if (date.empty()) {
+        const auto today = std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now());
+        date = pdn_date(std::chrono::year_month_day(today));
+    }
+    game_date_ = std::move(date);
+}
+
+void MainWindow::open_record() {
+    if (game_.computer_thinking()) {
+        return;
+    }
+    chooser_ = Gtk::FileChooserNative::create("Open record", *this, Gtk::FILE_CHOOSER_ACTION_OPEN,
+                                              "_Open", "_Cancel");
+    const Glib::RefPtr<Gtk::FileFilter> pdn = Gtk::FileFilter::create();
+    pdn->set_name("PDN files");
+    pdn->add_pattern("*.pdn");
+    chooser_->add_filter(pdn);
+    chooser_->set_current_folder(Glib::get_current_dir());
+    chooser_->signal_response().connect([this](int response) {
+        const std::string path = chooser_->get_filename();
+        chooser_.reset();
+        if (response != Gtk::RESPONSE_ACCEPT || path.empty() || game_.computer_thinking()) {
+            return;
+        }
+        const auto read = read_pdn_file(path);
+        if (const PdnError* error = std::get_if<PdnError>(&read)) {
+            set_status_text(error->status_text());
+            return;
+        }
+        const PdnGame& first = std::get<std::vector<PdnGame>>(read).front();
+        run([this, &first] { game_.open(first.record); });
+        note_start(std::string(first.tag("Date").value_or("")));
+        board_.grab_focus();
+    });
+    chooser_->show();
+}
+
+void MainWindow::save_record() {
+    if (game_.turn() == Turn::None && !game_.outcome()) {
+        return;
+    }
+    chooser_ = Gtk::FileChooserNative::create("Save record as", *this,
+                                              Gtk::FILE_CHOOSER_ACTION_SAVE, "_Save", "_Cancel");
+    const Glib::RefPtr<Gtk::FileFilter> pdn = Gtk::FileFilter::create();
+    pdn->set_name("PDN files");
+    pdn->add_pattern("*.pdn");
+    chooser_->add_filter(pdn);
+    chooser_->set_do_overwrite_confirmation(true);
+    // Beside the saved game, in the folder the game runs in.
+    chooser_->set_current_folder(Glib::get_current_dir());
+    chooser_->set_current_name("zarvo-game.pdn");
+    chooser_->signal_response().connect([this](int response) {
+        const std::string path = chooser_->get_filename();
+        chooser_.reset();
+        if (response != Gtk::RESPONSE_ACCEPT || path.empty()) {
+            return;
+        }
+        // Red is White in the record, since red moves first.
+        const GameSettings& settings = game_.settings();
+        static constexpr const char* kLevels[] = {"Easy", "Medium", "Hard"};
+        const std::string computer =
+            std::string("Zarvo (") + kLevels[static_cast<int>(settings.level) - 1] + ")";
+        PdnRoster roster;
+        roster.date = game_date_.empty() ? roster.date : game_date_;
+        if (game_.two_players()) {
+            roster.red_player = "Red player";
+            roster.blue_player = "Blue player";
+        } else {
+            const bool human_red = game_.human_side() == Side::Red;
+            roster.red_player = human_red ? "You" : computer;
+            roster.blue_player = human_red ? computer : "You";
+        }
+        if (!write_pdn_file(path, roster, game_.record())) {
+            set_status_text("Could not save the record");
+        }
+    });
+    chooser_->show();
+}
+
+void MainWindow::copy_position() {
+    Gtk::Clipboard::get()->set_text(format_fen(game_.position().squares, game_.side_to_move()));
+}
+
+void MainWindow::paste_position(const Glib::ustring& text) {
+    if (game_.computer_thinking()) {
+        return;
+    }
+    // A FEN names the side to move; a POS, which does not, is taken with red to move.
+    GameRecord record;
+    record.start.variant = game_.staged_settings().variant;
+    const auto fen = read_fen(text.raw());
+    if (const Fen* position = std::get_if<Fen>(&fen)) {
+        record.start.squares = position->squares;
+        record.first_side = position->side_to_move;
+    } else if (const std::optional<Board> pos = parse_pos(text.raw())) {
+        record.start.squares = *pos;
+    } else {
+        set_status_text("The clipboard holds no position");
+        return;
+    }
+    begin([this, &record] { game_.open(record); });
 }
 
 void MainWindow::computer_turn_begins() {
@@ -380,7 +509,7 @@ void MainWindow::show_move_list(bool shown) {
                     board_.show_past(std::nullopt);
                     return;
                 }
-                const PlayedTurn& played = game_.record()[*turn];
+                const PlayedTurn& played = game_.record().turns[*turn];
                 Position after = played.before;
                 play_move(after, *played.move);
                 board_.show_past(PastPosition{after, *played.move});

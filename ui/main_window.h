@@ -8,6 +8,7 @@
 #include <gtkmm/box.h>
 #include <gtkmm/button.h>
 #include <gtkmm/checkmenuitem.h>
+#include <gtkmm/filechoosernative.h>
 #include <gtkmm/label.h>
 #include <gtkmm/menu.h>
 #include <gtkmm/menubar.h>
@@ -90,6 +91,15 @@ class MainWindow : public Gtk::Window, public GameView {
     void set_two_players(bool on);
     void set_zoom(int zoom);
     void show_move_list(bool shown);
+    // "Open record...", "Save record as...": a PDN file chosen in the desktop's file chooser.
+    void open_record();
+    void save_record();
+    // "Copy position", "Paste position": the position as FEN on the clipboard, and a game
+    // started from a FEN (or a zarvo-cli POS) found there.
+    void copy_position();
+    void paste_position(const Glib::ustring& text);
+    // Notes the day a game began, for its record.
+    void note_start(std::string date = {});
     // Remembers a changed preference.
     void store_preferences();
     // Escape: back from a past position to the game, or else the pending path cleared.
@@ -126,6 +136,11 @@ class MainWindow : public Gtk::Window, public GameView {
     Gtk::MenuItem replay_item_{"_Replay move", true};
     Gtk::MenuItem hint_item_{"_Hint", true};
     Gtk::MenuItem move_now_item_{"_Move now", true};
+    Gtk::SeparatorMenuItem record_separator_;
+    Gtk::MenuItem open_record_item_{"_Open record...", true};
+    Gtk::MenuItem save_record_item_{"Save re_cord as...", true};
+    Gtk::MenuItem copy_position_item_{"Cop_y position", true};
+    Gtk::MenuItem paste_position_item_{"Paste _position", true};
     Gtk::SeparatorMenuItem exit_separator_;
     Gtk::MenuItem exit_item_{"E_xit", true};
     Gtk::MenuItem set_options_item_{"Set _options", true};
@@ -150,6 +165,10 @@ class MainWindow : public Gtk::Window, public GameView {
     Gtk::Button cancel_{"_Cancel", true};
     Gtk::Button play_{"_Play", true};
     std::unique_ptr<MoveListWindow> move_list_;
+    // The file chooser while it is open, and the day the game in progress began (as PDN writes
+    // it).
+    Glib::RefPtr<Gtk::FileChooserNative> chooser_;
+    std::string game_date_;
     // Set while the check items are being brought in line with the preferences.
     bool refreshing_ = false;
     bool quitting_ = false;

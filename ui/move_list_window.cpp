@@ -65,7 +65,7 @@ void MoveListWindow::refresh() {
     Gtk::TreeModel::Row row;
     bool row_open = false;
     int number = 0;
-    const std::vector<PlayedTurn>& record = game_.record();
+    const std::vector<PlayedTurn>& record = game_.record().turns;
     for (std::size_t i = 0; i < record.size(); ++i) {
         const PlayedTurn& turn = record[i];
         if (!turn.move) {

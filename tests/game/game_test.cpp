@@ -48,9 +48,9 @@ TEST_F(GameTest, ComputerFirstOpensAsRedAndItsMoveIsMarked) {
     EXPECT_EQ(game.human_side(), Side::Blue);
     expect_played(starting_position(kGreek), Side::Red, last(), game.position());
     EXPECT_TRUE(game.pending_path().empty());
-    ASSERT_EQ(game.record().size(), 1u);
-    EXPECT_EQ(game.record()[0].side, Side::Red);
-    EXPECT_EQ(game.record()[0].move, game.last_move());
+    ASSERT_EQ(game.record().turns.size(), 1u);
+    EXPECT_EQ(game.record().turns[0].side, Side::Red);
+    EXPECT_EQ(game.record().turns[0].move, game.last_move());
 }
 
 TEST_F(GameTest, StagedSettingsTakeEffectOnlyAtTheNextNewGame) {
@@ -105,9 +105,9 @@ TEST_F(GameTest, AHumanWithoutAMoveLetsTheComputerMoveAgainAtOnce) {
         EXPECT_EQ(view.texts, (Texts{"You play..."}));
         EXPECT_EQ(last(), "b3b2");
         // The pass is in the record, before the computer's move.
-        ASSERT_EQ(game.record().size(), 2u);
-        EXPECT_FALSE(game.record()[0].move);
-        EXPECT_EQ(game.record()[1].side, Side::Blue);
+        ASSERT_EQ(game.record().turns.size(), 2u);
+        EXPECT_FALSE(game.record().turns[0].move);
+        EXPECT_EQ(game.record().turns[1].side, Side::Blue);
     }
 }
 
@@ -124,7 +124,7 @@ TEST_F(GameTest, AComputerWithoutAMovePassesAndLeavesNoMarker) {
     EXPECT_EQ(game.turn(), Turn::Human);
     EXPECT_TRUE(game.last_move().empty());
     EXPECT_EQ(game.position(), before_pass);
-    EXPECT_FALSE(game.record().back().move);
+    EXPECT_FALSE(game.record().turns.back().move);
 }
 
 TEST_F(GameTest, NeitherSideAbleToMoveEndsWithNoWinner) {
@@ -274,9 +274,9 @@ TEST_F(PathTest, PlayAppliesALegalPathAndTheComputerAnswers) {
     EXPECT_EQ(view.texts, (Texts{"Computer plays...", "You play..."}));
     EXPECT_TRUE(game.pending_path().empty());
     EXPECT_FALSE(game.last_move().empty());
-    ASSERT_EQ(game.record().size(), 2u);
-    EXPECT_EQ(game.record()[0].before, before);
-    EXPECT_EQ(format_move(*game.record()[0].move), "c3c5");
+    ASSERT_EQ(game.record().turns.size(), 2u);
+    EXPECT_EQ(game.record().turns[0].before, before);
+    EXPECT_EQ(format_move(*game.record().turns[0].move), "c3c5");
 }
 
 TEST_F(GameTest, TurkishCapturesStoppedShortAreIllegal) {
@@ -407,7 +407,7 @@ TEST_F(GameTest, TakeBackUndoesTheReplyAndTheMoveBeforeItAndReplayPlaysThemAgain
     game.take_back();
     EXPECT_EQ(game.position(), before);
     EXPECT_EQ(game.turn(), Turn::Human);
-    EXPECT_TRUE(game.record().empty());
+    EXPECT_TRUE(game.record().turns.empty());
     EXPECT_TRUE(game.last_move().empty());
     EXPECT_EQ(view.last_text(), "You play...");
     ASSERT_TRUE(game.can_replay());
@@ -416,7 +416,7 @@ TEST_F(GameTest, TakeBackUndoesTheReplyAndTheMoveBeforeItAndReplayPlaysThemAgain
     game.replay();
     EXPECT_EQ(game.position(), after_reply);
     EXPECT_EQ(game.last_move(), reply);
-    EXPECT_EQ(game.record().size(), 2u);
+    EXPECT_EQ(game.record().turns.size(), 2u);
     EXPECT_EQ(view.computer_turns, searches) << "replaying searches nothing";
     EXPECT_FALSE(game.can_replay());
 
@@ -457,7 +457,7 @@ TEST_F(GameTest, TwoPlayersEnterBothSidesAndTakeBackOneMoveAtATime) {
     EXPECT_EQ(view.computer_turns, 0);
     game.take_back();
     EXPECT_EQ(game.side_to_move(), Side::Blue);
-    EXPECT_EQ(game.record().size(), 1u);
+    EXPECT_EQ(game.record().turns.size(), 1u);
     // Back to one person: the computer (red, since it opens) is not to move; blue is the human.
     game.set_two_players(false);
     EXPECT_EQ(game.turn(), Turn::Human);
@@ -497,6 +497,38 @@ TEST_F(GameTest, LegalMovesShownAndCompleteMovesPlayedAtOnce) {
     EXPECT_TRUE(game.computer_thinking());
     EXPECT_EQ(last(), "c3c5c7");
     EXPECT_EQ(game.movable_pieces(), 0u);
+}
+
+}  // namespace
+}  // namespace zarvo
+
+namespace zarvo {
+namespace {
+
+using namespace testing;
+
+TEST_F(GameTest, AnOpenedRecordBecomesTheGameAndAFinishedOneShowsItsResult) {
+    // Turkish, blue to move after red's c3c4: the human takes blue against the computer.
+    GameRecord record;
+    record.start = starting_position(Variant::Turkish);
+    record.turns.push_back({Side::Red, record.start, *parse_move("c3c4")});
+    game.stage_settings({FirstPlayer::Human, Level::Hard, Variant::Greek});
+    game.open(record);
+    EXPECT_EQ(game.turn(), Turn::Human);
+    EXPECT_EQ(game.human_side(), Side::Blue);
+    EXPECT_EQ(game.settings(),
+              (GameSettings{FirstPlayer::Computer, Level::Hard, Variant::Turkish}));
+    EXPECT_EQ(game.staged_settings(), game.settings());
+    EXPECT_EQ(game.position(), record.end());
+    EXPECT_EQ(last(), "c3c4");
+    EXPECT_EQ(game.record().turns, record.turns);
+    EXPECT_FALSE(game.can_take_back()) << "red's move is the computer's now";
+
+    record.result = GameResult::BlueWins;
+    game.open(record);
+    EXPECT_EQ(game.turn(), Turn::None);
+    EXPECT_EQ(view.last_text(), "You win !");
+    EXPECT_EQ(game.record().result, GameResult::BlueWins);
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ using namespace zarvo::testing;
 // The turns of a record as move strings, "pass" for a pass.
 std::vector<std::string> moves_of(const GameRecord& record) {
     std::vector<std::string> out;
-    for (const RecordedTurn& turn : record.turns) {
+    for (const PlayedTurn& turn : record.turns) {
         out.push_back(turn.move ? format_move(*turn.move) : "pass");
     }
     return out;
@@ -202,7 +202,7 @@ TEST(PdnRoundTrip, RandomGamesFromTheStartAndFromSetUpsReadBackTheSame) {
             // Tags stay on one line each, however long; the moves wrap.
             ASSERT_TRUE(text[at] == '[' || end - at <= 79u) << text;
         }
-        for (const RecordedTurn& turn : record.turns) {
+        for (const PlayedTurn& turn : record.turns) {
             passes += !turn.move;
         }
         set_ups += text.find("[SetUp \"1\"]") != std::string::npos;
