@@ -114,14 +114,14 @@ std::string latin1_to_utf8(std::string_view text) {
 }
 
 // Why a text cannot be PDN as a whole, or nothing.
-std::optional<std::string> refuse_text(std::string_view text) {
+std::optional<Message> refuse_text(std::string_view text) {
     if (text.size() > kMaxPdnBytes) {
-        return "The file is larger than 1 MiB";
+        return Message(N_("The file is larger than 1 MiB"));
     }
     for (const char ch : text) {
         const auto byte = static_cast<unsigned char>(ch);
         if ((byte < 0x20 && !is_space(ch)) || byte == 0x7F) {
-            return "The file holds binary data, not PDN text";
+            return Message(N_("The file holds binary data, not PDN text"));
         }
     }
     return std::nullopt;
@@ -151,9 +151,9 @@ std::optional<WrittenMove> parse_written_move(std::string_view word) {
 }
 
 // The variant a GameType names, or the reason it names none Zarvo plays.
-std::variant<Variant, std::string> variant_of_game_type(std::optional<std::string_view> value) {
+std::variant<Variant, Message> variant_of_game_type(std::optional<std::string_view> value) {
     if (!value) {
-        return std::string("No GameType tag: Zarvo reads GameType 30 (Turkish) and 50 (Greek)");
+        return Message(N_("No GameType tag: Zarvo reads GameType 30 (Turkish) and 50 (Greek)"));
     }
     std::vector<std::string_view> fields;
     for (std::string_view rest = *value;;) {
@@ -175,7 +175,7 @@ std::variant<Variant, std::string> variant_of_game_type(std::optional<std::strin
     if (known && number == std::to_string(kGreekGameType)) {
         return Variant::Greek;
     }
-    return "Unknown game type \"" + shown(*value) + "\"";
+    return Message(N_("Unknown game type \"{1}\""), {shown(*value)});
 }
 
 // Reads the games of a text, one after another; see read_pdn_games.
@@ -186,7 +186,7 @@ class Reader {
     PdnReading read_all() {
         PdnReading out;
         while (true) {
-            std::optional<std::string> error = skip_between_games();
+            std::optional<Message> error = skip_between_games();
             if (!error && at_end()) {
                 break;
             }
@@ -195,17 +195,13 @@ class Reader {
                 error = read_game(game);
             }
             if (error) {
-                // Faults found outside a move start the line.
-                if (error->front() >= 'a' && error->front() <= 'z') {
-                    error->front() = static_cast<char>(error->front() - 'a' + 'A');
-                }
                 out.error = PdnError{out.games.size() + 1, std::move(*error)};
                 return out;
             }
             out.games.push_back(std::move(game));
         }
         if (out.games.empty()) {
-            out.error = PdnError{0, "The file holds no game"};
+            out.error = PdnError{0, Message(N_("The file holds no game"))};
         }
         return out;
     }
@@ -215,12 +211,12 @@ class Reader {
     char peek() const { return text_[at_]; }
 
     // Skips spaces and comments, which may also stand between games.
-    std::optional<std::string> skip_between_games() {
+    std::optional<Message> skip_between_games() {
         while (!at_end()) {
             if (is_space(peek())) {
                 ++at_;
             } else if (peek() == '{' || peek() == ';') {
-                if (auto error = skip_comment()) {
+                if (auto error = skip_comment(false)) {
                     return error;
                 }
             } else {
@@ -231,13 +227,14 @@ class Reader {
     }
 
     // Skips a comment in braces or one that runs to the end of the line, the cursor on its first
-    // character.
-    std::optional<std::string> skip_comment() {
+    // character. A fault inside the moves follows the move's number; elsewhere it starts the line.
+    std::optional<Message> skip_comment(bool in_moves) {
         const bool braces = peek() == '{';
         const std::size_t end = text_.find(braces ? '}' : '\n', at_);
         if (end == std::string_view::npos) {
             if (braces) {
-                return "a comment opened with '{' is not closed";
+                return in_moves ? Message(N_("a comment opened with '{' is not closed"))
+                                : Message(N_("A comment opened with '{' is not closed"));
             }
             at_ = text_.size();
             return std::nullopt;
@@ -247,12 +244,12 @@ class Reader {
     }
 
     // Skips a variation, which may hold comments and other variations, the cursor on its '('.
-    std::optional<std::string> skip_variation() {
+    std::optional<Message> skip_variation() {
         int depth = 0;
         while (!at_end()) {
             const char c = peek();
             if (c == '{' || c == ';') {
-                if (auto error = skip_comment()) {
+                if (auto error = skip_comment(true)) {
                     return error;
                 }
                 continue;
@@ -263,11 +260,11 @@ class Reader {
                 return std::nullopt;
             }
         }
-        return "a variation opened with '(' is not closed";
+        return Message(N_("a variation opened with '(' is not closed"));
     }
 
     // Reads the tag pairs at the cursor, each [Name "value"].
-    std::optional<std::string> read_tags(std::vector<PdnTag>& tags) {
+    std::optional<Message> read_tags(std::vector<PdnTag>& tags) {
         while (!at_end() && peek() == '[') {
             ++at_;
             skip_spaces();
@@ -277,11 +274,11 @@ class Reader {
             }
             skip_spaces();
             if (tag.name.empty() || at_end() || peek() != '"') {
-                return "A tag must be written [Name \"value\"]";
+                return Message(N_("A tag must be written [Name \"value\"]"));
             }
             for (++at_;; ++at_) {
                 if (at_end()) {
-                    return "The value of tag " + shown(tag.name) + " is not closed";
+                    return Message(N_("The value of tag {1} is not closed"), {shown(tag.name)});
                 }
                 if (peek() == '"') {
                     break;
@@ -295,7 +292,7 @@ class Reader {
             ++at_;
             skip_spaces();
             if (at_end() || peek() != ']') {
-                return "A tag must be written [Name \"value\"]";
+                return Message(N_("A tag must be written [Name \"value\"]"));
             }
             ++at_;
             tags.push_back(std::move(tag));
@@ -314,25 +311,25 @@ class Reader {
 
     // Reads one game: its tags, its set-up and its moves up to the result (or up to the next
     // game's tags, or the end of the text).
-    std::optional<std::string> read_game(PdnGame& game) {
+    std::optional<Message> read_game(PdnGame& game) {
         if (auto error = read_tags(game.tags)) {
             return error;
         }
         GameRecord& record = game.record;
         const auto variant = variant_of_game_type(game.tag("GameType"));
-        if (const auto* why = std::get_if<std::string>(&variant)) {
+        if (const auto* why = std::get_if<Message>(&variant)) {
             return *why;
         }
         record.start = starting_position(std::get<Variant>(variant));
         const std::optional<std::string_view> fen = game.tag("FEN");
         const std::optional<std::string_view> set_up = game.tag("SetUp");
         if (set_up == "1" && !fen) {
-            return std::string("SetUp \"1\" without a FEN tag");
+            return Message(N_("SetUp \"1\" without a FEN tag"));
         }
         if (fen && set_up != "0") {
             const auto read = read_fen(*fen);
             if (const auto* bad = std::get_if<FenError>(&read)) {
-                return "Bad FEN \"" + shown(*fen) + "\": " + bad->message;
+                return Message(N_("Bad FEN \"{1}\": {2}"), {shown(*fen), bad->message});
             }
             record.start.squares = std::get<Fen>(read).squares;
             record.first_side = std::get<Fen>(read).side_to_move;
@@ -347,13 +344,13 @@ class Reader {
     }
 
     // Reads moves, comments, variations, numbers and annotations up to the game's end.
-    std::optional<std::string> read_movetext(GameRecord& record) {
+    std::optional<Message> read_movetext(GameRecord& record) {
         while (!at_end()) {
             const char c = peek();
             if (is_space(c) || c == '!' || c == '?') {
                 ++at_;
             } else if (c == '{' || c == ';') {
-                if (auto error = skip_comment()) {
+                if (auto error = skip_comment(true)) {
                     return at_move(*error);
                 }
             } else if (c == '(') {
@@ -387,7 +384,7 @@ class Reader {
     }
 
     // Reads one word of movetext: a result (which ends the game), a move number, or a move.
-    std::optional<std::string> read_word(std::string_view word, GameRecord& record, bool& ended) {
+    std::optional<Message> read_word(std::string_view word, GameRecord& record, bool& ended) {
         if (const std::optional<GameResult> result = parse_result(word)) {
             record.result = *result;
             ended = true;
@@ -406,7 +403,7 @@ class Reader {
                 ++dots;
             }
             if (dots == digits) {
-                return at_move("'" + shown(word) + "' is not a move");
+                return at_move(Message(N_("'{1}' is not a move"), {shown(word)}));
             }
             number_ = number;
             word.remove_prefix(dots);
@@ -419,16 +416,16 @@ class Reader {
         }
         const std::optional<WrittenMove> written = parse_written_move(word);
         if (!written) {
-            return at_move("'" + shown(word) + "' is not a move");
+            return at_move(Message(N_("'{1}' is not a move"), {shown(word)}));
         }
         return play_written(*written, word, record);
     }
 
     // Plays a written move if it names exactly one legal move of the side to move.
-    std::optional<std::string> play_written(const WrittenMove& written, std::string_view word,
-                                            GameRecord& record) {
+    std::optional<Message> play_written(const WrittenMove& written, std::string_view word,
+                                        GameRecord& record) {
         if (winner_by_pieces(position_.squares)) {
-            return at_move(std::string(word) + " is not a legal move");
+            return at_move(Message(N_("{1} is not a legal move"), {std::string(word)}));
         }
         generate_moves(position_, side_, legal_, Landings::Every);
         const Move* chosen = nullptr;
@@ -454,14 +451,14 @@ class Reader {
                     chosen = &move;
                     first_after = after;
                 } else if (after != first_after) {
-                    return at_move(std::string(word) +
-                                   " is ambiguous: " + describe_move(position_, *chosen) + " or " +
-                                   describe_move(position_, move));
+                    return at_move(Message(N_("{1} is ambiguous: {2} or {3}"),
+                                           {std::string(word), describe_move(position_, *chosen),
+                                            describe_move(position_, move)}));
                 }
             }
         }
         if (!chosen) {
-            return at_move(std::string(word) + " is not a legal move");
+            return at_move(Message(N_("{1} is not a legal move"), {std::string(word)}));
         }
         play_turn(record, *chosen);
         pass_if_forced(record);
@@ -492,8 +489,8 @@ class Reader {
     }
 
     // A message about the move at hand, after its turn number.
-    std::string at_move(const std::string& what) const {
-        return "Move " + std::to_string(number_) + ": " + what;
+    Message at_move(Message what) const {
+        return Message(N_("Move {1}: {2}"), {std::to_string(number_), std::move(what)});
     }
 
     std::string_view text_;
@@ -550,12 +547,13 @@ std::optional<std::string_view> PdnGame::tag(std::string_view name) const {
     return std::nullopt;
 }
 
-std::string PdnError::status_text() const {
-    return game > 1 ? "Game " + std::to_string(game) + ": " + message : message;
+std::string PdnError::status_text(Translator translate) const {
+    return game > 1 ? Message(N_("Game {1}: {2}"), {std::to_string(game), message}).text(translate)
+                    : message.text(translate);
 }
 
 PdnReading read_pdn_games(std::string_view text) {
-    if (std::optional<std::string> why = refuse_text(text)) {
+    if (std::optional<Message> why = refuse_text(text)) {
         return {{}, PdnError{0, std::move(*why)}};
     }
     std::string converted;
@@ -580,7 +578,7 @@ std::variant<std::vector<PdnGame>, PdnError> read_pdn(std::string_view text) {
 std::variant<std::vector<PdnGame>, PdnError> read_pdn_file(const std::filesystem::path& path) {
     const auto bytes = read_file_start(path, kMaxPdnBytes + 1);
     if (!bytes) {
-        return PdnError{0, "Could not read " + path.filename().string()};
+        return PdnError{0, Message(N_("Could not read {1}"), {path.filename().string()})};
     }
     return read_pdn(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
 }

@@ -15,6 +15,7 @@
 
 #include "game/record.h"
 #include "rules/board.h"
+#include "rules/message.h"
 #include "rules/move.h"
 
 namespace zarvo {
@@ -48,10 +49,11 @@ struct PdnGame {
 // as a whole is refused) and one line naming the fault ("Move 14: c3xe5 is not a legal move").
 struct PdnError {
     std::size_t game = 0;
-    std::string message;
+    Message message;
 
-    // The line for the status line: the message, after "Game N: " for any game but the first.
-    std::string status_text() const;
+    // The line for the status line: the message, after "Game N: " for any game but the first,
+    // in English or, with a translator, in the player's language.
+    std::string status_text(Translator translate = nullptr) const;
 };
 
 // What a reading gave: the games read before the first error, and that error if there was one.

@@ -59,18 +59,20 @@ std::optional<FenError> place_list(std::string_view list, Side side, Board& boar
         const std::optional<int> square =
             item.size() == 2 ? parse_square(item[0], item[1]) : std::nullopt;
         if (!square) {
-            return FenError{quoted(trimmed(list.substr(0, comma))) + " is not a square"};
+            return FenError{Message(N_("{1} is not a square"),
+                                    {quoted(trimmed(list.substr(0, comma)))})};
         }
         const SquareName name = square_name(*square);
         const std::string named(name.begin(), name.end());
         if (board[*square] != kEmpty) {
-            return FenError{named + " is named twice"};
+            return FenError{Message(N_("{1} is named twice"), {named})};
         }
         // A man that reaches its crowning row is crowned at once, so none can stand there.
         const int crowning_row = side == Side::Red ? 0 : 7;
         if (!king && row_of(*square) == crowning_row) {
-            return FenError{std::string(side == Side::Red ? "a red" : "a blue") + " man on " +
-                            named + ", its crowning row"};
+            return FenError{Message(side == Side::Red ? N_("a red man on {1}, its crowning row")
+                                                      : N_("a blue man on {1}, its crowning row"),
+                                    {named})};
         }
         board[*square] = king ? king_of(side) : man_of(side);
         if (comma == std::string_view::npos) {
@@ -87,18 +89,18 @@ std::variant<Fen, FenError> read_fen(std::string_view text) {
     for (std::size_t i = 0; i < fields.size(); ++i) {
         const std::size_t colon = i + 1 < fields.size() ? text.find(':') : text.size();
         if (colon == std::string_view::npos) {
-            return FenError{"a FEN is the side to move and two lists, joined by ':'"};
+            return FenError{Message(N_("a FEN is the side to move and two lists, joined by ':'"))};
         }
         fields[i] = trimmed(text.substr(0, colon));
         text.remove_prefix(colon == text.size() ? colon : colon + 1);
     }
     if (fields[2].find(':') != std::string_view::npos) {
-        return FenError{"a FEN is the side to move and two lists, joined by ':'"};
+        return FenError{Message(N_("a FEN is the side to move and two lists, joined by ':'"))};
     }
     Fen fen;
     const std::optional<Side> to_move = side_of_letter(fields[0]);
     if (!to_move) {
-        return FenError{"the side to move must be W or B, not " + quoted(fields[0])};
+        return FenError{Message(N_("the side to move must be W or B, not {1}"), {quoted(fields[0])})};
     }
     fen.side_to_move = *to_move;
     std::optional<Side> first_list;
@@ -106,7 +108,8 @@ std::variant<Fen, FenError> read_fen(std::string_view text) {
         const std::optional<Side> side =
             field.empty() ? std::nullopt : side_of_letter(field.substr(0, 1));
         if (!side || side == first_list) {
-            return FenError{"the lists must be one of W and one of B, not " + quoted(field)};
+            return FenError{
+                Message(N_("the lists must be one of W and one of B, not {1}"), {quoted(field)})};
         }
         first_list = side;
         if (auto error = place_list(field.substr(1), *side, fen.squares)) {
@@ -114,7 +117,7 @@ std::variant<Fen, FenError> read_fen(std::string_view text) {
         }
     }
     if (count_pieces(fen.squares).red + count_pieces(fen.squares).blue == 0) {
-        return FenError{"the board has no piece on it"};
+        return FenError{Message(N_("the board has no piece on it"))};
     }
     return fen;
 }

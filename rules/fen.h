@@ -7,6 +7,7 @@
 #include <variant>
 
 #include "rules/board.h"
+#include "rules/message.h"
 
 namespace zarvo {
 
@@ -21,7 +22,7 @@ struct Fen {
 
 // Why a text is no FEN position, in a few words fit for the status line ("a2 is named twice").
 struct FenError {
-    std::string message;
+    Message message;
 };
 
 // Reads a FEN. Accepted: the two lists in either order, squares in any order, spaces around

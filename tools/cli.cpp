@@ -127,7 +127,7 @@ namespace {
 Fen parse_fen_option(const std::string& text) {
     auto fen = read_fen(text);
     if (const auto* bad = std::get_if<FenError>(&fen)) {
-        throw UsageError("--fen is not a position: " + escaped(bad->message));
+        throw UsageError("--fen is not a position: " + escaped(bad->message.text()));
     }
     return std::get<Fen>(fen);
 }

@@ -44,7 +44,7 @@ void run_pdn(const std::string& file, Output& output) {
         const PdnError& error = *reading.error;
         output.err << "zarvo-cli pdn: "
                    << (error.game > 0 ? "Game " + std::to_string(error.game) + ": " : "")
-                   << error.message << '\n';
+                   << error.message.text() << '\n';
         output.status = 1;
     }
 }

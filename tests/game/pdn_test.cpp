@@ -133,7 +133,7 @@ TEST(PdnReader, RefusesEachFaultWithOneLine) {
     for (const auto& [text, message] : cases) {
         const auto read = read_pdn(text);
         ASSERT_TRUE(std::holds_alternative<PdnError>(read)) << message;
-        EXPECT_EQ(std::get<PdnError>(read).message, message);
+        EXPECT_EQ(std::get<PdnError>(read).message.text(), message);
     }
 
     // A fault in a later game names that game; the games before it were read.
@@ -227,7 +227,7 @@ TEST(PdnFiles, WrittenWholeAndReadBackWithASizeCap) {
                                         std::pair{"none.pdn", "Could not read none.pdn"}}) {
         const auto read = read_pdn_file(dir / name);
         ASSERT_TRUE(std::holds_alternative<PdnError>(read));
-        EXPECT_EQ(std::get<PdnError>(read).message, message);
+        EXPECT_EQ(std::get<PdnError>(read).message.text(), message);
     }
     fs::remove_all(dir);
 }
