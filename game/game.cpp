@@ -131,11 +131,11 @@ SavedGame Game::saved() const {
     return {settings, position_.squares};
 }
 
-std::string Game::turn_text() const {
+Message Game::turn_text() const {
     if (!two_players_) {
-        return "You play...";
+        return Message(N_("You play..."));
     }
-    return to_move_ == Side::Red ? "Red plays..." : "Blue plays...";
+    return Message(to_move_ == Side::Red ? N_("Red plays...") : N_("Blue plays..."));
 }
 
 int Game::occurrences() const {
@@ -172,7 +172,7 @@ void Game::advance() {
             play_turn(std::nullopt);
             continue;
         }
-        view_.set_status_text("Computer plays...");
+        view_.set_status_text(Message(N_("Computer plays...")));
         view_.computer_turn_begins();
         return;
     }
@@ -185,12 +185,13 @@ void Game::end_game(Winner winner) {
                                               : GameResult::Draw;
     in_play_ = false;
     if (winner == Winner::Nobody) {
-        view_.set_status_text("No winner !");
+        view_.set_status_text(Message(N_("No winner !")));
     } else if (two_players_) {
-        view_.set_status_text(winner == Winner::Red ? "Red wins !" : "Blue wins !");
+        view_.set_status_text(
+            Message(winner == Winner::Red ? N_("Red wins !") : N_("Blue wins !")));
     } else {
         const bool human_won = (winner == Winner::Red) == (human_side() == Side::Red);
-        view_.set_status_text(human_won ? "You win !" : "Computer wins !");
+        view_.set_status_text(Message(human_won ? N_("You win !") : N_("Computer wins !")));
     }
 }
 
@@ -230,7 +231,7 @@ void Game::show_hint(const Move& move) {
         return;
     }
     hint_ = move;
-    view_.set_status_text("Hint: " + describe_move(position_, move));
+    view_.set_status_text(Message(N_("Hint: {1}"), {describe_move(position_, move)}));
     view_.redraw();
 }
 

@@ -12,6 +12,7 @@
 #include "game/record.h"
 #include "game/settings.h"
 #include "rules/board.h"
+#include "rules/message.h"
 #include "rules/move.h"
 
 namespace zarvo {
@@ -28,7 +29,7 @@ class GameView {
     // score line.
     virtual void redraw() = 0;
     // Shows a text on the status line.
-    virtual void set_status_text(std::string_view text) = 0;
+    virtual void set_status_text(const Message& text) = 0;
     // The computer is to move: start its search (Game::computer_turn) and hand its answer to
     // Game::computer_moved once it is ready, never from inside this call.
     virtual void computer_turn_begins() = 0;
@@ -156,7 +157,7 @@ class Game {
     void open(const GameRecord& record);
 
     // Shows a text on the status line (a failure to save, say).
-    void report(std::string_view text) { view_.set_status_text(text); }
+    void report(const Message& text) { view_.set_status_text(text); }
 
   private:
     // Runs the turn cycle from the side to move until a person is to move, the computer must
@@ -172,7 +173,7 @@ class Game {
     // Whether a person enters the moves of this side.
     bool played_by_people(Side side) const { return two_players_ || side == human_side(); }
     // The status line on a person's turn.
-    std::string turn_text() const;
+    Message turn_text() const;
     // Starts the record afresh from the current position.
     void begin_record();
     // Whether the pending path followed by `square` is the start of a legal move, or a whole one

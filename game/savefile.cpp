@@ -76,11 +76,11 @@ void save_game(Game& game) {
         return;
     }
     if (!write_save_file(kSaveFileName, encode_save(game.saved()))) {
-        game.report(kSaveFailedText);
+        game.report(Message(kSaveFailedText));
         return;
     }
     // The line may still show an earlier failure; it is the human's turn again.
-    game.report("You play...");
+    game.report(Message(N_("You play...")));
 }
 
 void load_game(Game& game) {
@@ -90,7 +90,7 @@ void load_game(Game& game) {
     const auto bytes = read_save_file(kSaveFileName);
     const auto saved = bytes ? decode_save(*bytes) : std::nullopt;
     if (!saved) {
-        game.report(kLoadFailedText);
+        game.report(Message(kLoadFailedText));
         return;
     }
     game.resume(*saved);

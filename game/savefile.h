@@ -11,6 +11,7 @@
 
 #include "game/game.h"
 #include "rules/board.h"
+#include "rules/message.h"
 
 namespace zarvo {
 
@@ -21,8 +22,8 @@ inline constexpr const char* kSaveFileName = "zarvo.dat";
 inline constexpr std::size_t kSaveSize = 67;
 
 // Status line texts when the slot cannot be read back or written.
-inline constexpr std::string_view kLoadFailedText = "Could not load zarvo.dat";
-inline constexpr std::string_view kSaveFailedText = "Could not save zarvo.dat";
+inline constexpr const char* kLoadFailedText = N_("Could not load zarvo.dat");
+inline constexpr const char* kSaveFailedText = N_("Could not save zarvo.dat");
 
 // The 67 bytes of a saved game, each field a raw byte in file order.
 std::array<unsigned char, kSaveSize> encode_save(const SavedGame& game);

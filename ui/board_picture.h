@@ -8,6 +8,7 @@
 
 #include "game/settings.h"
 #include "rules/board.h"
+#include "rules/message.h"
 #include "rules/move.h"
 
 namespace zarvo {
@@ -50,14 +51,14 @@ constexpr std::optional<Sprite> piece_sprite(char code) {
 // The score line under the menu bar, red count first in every wording: the human's side named
 // "You" and the computer's "CPU", or, with two players, each side by its colour.
 inline std::string score_text(const Board& board, FirstPlayer first_player,
-                              bool two_players = false) {
+                              bool two_players = false, Translator translate = nullptr) {
     const PieceCounts counts = count_pieces(board);
-    const char* format = two_players                          ? "Red: %d Blue: %d"
-                         : first_player == FirstPlayer::Human ? "You (red): %d CPU (blue) : %d"
-                                                              : " CPU (red): %d You (blue): %d";
-    char line[64];
-    std::snprintf(line, sizeof line, format, counts.red, counts.blue);
-    return line;
+    const char* format = two_players ? N_("Red: {1} Blue: {2}")
+                         : first_player == FirstPlayer::Human
+                             ? N_("You (red): {1} CPU (blue) : {2}")
+                             : N_(" CPU (red): {1} You (blue): {2}");
+    return Message(format, {std::to_string(counts.red), std::to_string(counts.blue)})
+        .text(translate);
 }
 
 // Calls `mark(square)` for every square of the pending path and then of the last move; a square

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "i18n/translation.h"
 #include "rules/notation.h"
 #include "rules/piece_bits.h"
 #include "rules/play.h"
@@ -68,48 +69,49 @@ void BoardView::move_focus(int columns, int screen_rows) {
 SquareReport BoardView::report(int square) const {
     const Position& position = past_ ? past_->position : game_.position();
     const SquareName name = square_name(square);
-    std::string text(name.begin(), name.end());
+    const char* what = N_("{1}, empty");
     switch (position[square]) {
         case kRedMan:
-            text += ", red man";
+            what = N_("{1}, red man");
             break;
         case kRedKing:
-            text += ", red king";
+            what = N_("{1}, red king");
             break;
         case kBlueMan:
-            text += ", blue man";
+            what = N_("{1}, blue man");
             break;
         case kBlueKing:
-            text += ", blue king";
+            what = N_("{1}, blue king");
             break;
         default:
-            text += ", empty";
+            break;
     }
-    std::vector<std::string> marks;
+    const std::string text = Message(what, {std::string(name.begin(), name.end())}).text(translate);
+    std::vector<const char*> marks;
     if (!past_) {
         if (game_.pending_path().contains(square)) {
-            marks.emplace_back("in the path");
+            marks.push_back(N_("in the path"));
         }
         if (game_.last_move().contains(square)) {
-            marks.emplace_back("last move");
+            marks.push_back(N_("last move"));
         }
         if (game_.hint().contains(square)) {
-            marks.emplace_back("hint");
+            marks.push_back(N_("hint"));
         }
         if (show_legal_) {
             if (game_.pending_path().empty() && (game_.movable_pieces() & square_bit(square))) {
-                marks.emplace_back("can move");
+                marks.push_back(N_("can move"));
             }
             if (game_.path_continuations() & square_bit(square)) {
-                marks.emplace_back("the path can go here");
+                marks.push_back(N_("the path can go here"));
             }
         }
     } else if (past_->move.contains(square)) {
-        marks.emplace_back("move shown");
+        marks.push_back(N_("move shown"));
     }
     std::string description;
-    for (const std::string& mark : marks) {
-        description += (description.empty() ? "" : ", ") + mark;
+    for (const char* mark : marks) {
+        description += (description.empty() ? "" : _(", ")) + std::string(_(mark));
     }
     return {text, description, !past_ && game_.pending_path().contains(square),
             has_focus() && square == focus_square_};

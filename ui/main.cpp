@@ -8,12 +8,14 @@
 #include <iostream>
 #include <memory>
 
+#include "i18n/translation.h"
 #include "ui/figures.h"
 #include "ui/main_window.h"
 #include "ui/version.h"
 
 int main(int argc, char** argv) {
     zarvo::figures::program_started();
+    zarvo::start_translations();
     // gtkmm's own Application constructor opens the display at once; a plain GtkApplication
     // opens it when it starts up, after --help and --version are answered, so those two work
     // without a display as in any GTK program.
@@ -22,10 +24,10 @@ int main(int argc, char** argv) {
     const Glib::RefPtr<Gtk::Application> app =
         Glib::wrap(gtk_application_new("org.zarvo.Zarvo", G_APPLICATION_NON_UNIQUE));
     app->set_option_context_summary(
-        "Plays orthogonal draughts on an 8x8 board against the computer, in the Greek or the\n"
-        "Turkish variant. The saved game, zarvo.dat, is kept in the current directory.");
+        _("Plays orthogonal draughts on an 8x8 board against the computer, in the Greek or the\n"
+          "Turkish variant. The saved game, zarvo.dat, is kept in the current directory."));
     app->add_main_option_entry(Gio::Application::OPTION_TYPE_BOOL, "version", 'v',
-                               "Print the program's version and exit");
+                               _("Print the program's version and exit"));
     app->signal_handle_local_options().connect(
         [](const Glib::RefPtr<Glib::VariantDict>& options) {
             if (options->contains("version")) {

@@ -265,8 +265,8 @@ void MainWindow::redraw() {
     if (quitting_) {
         return;
     }
-    score_label_.set_text(
-        score_text(game_.position().squares, game_.settings().first_player, game_.two_players()));
+    score_label_.set_text(score_text(game_.position().squares, game_.settings().first_player,
+                                     game_.two_players(), translate));
     board_.queue_draw();
     if (move_list_) {
         move_list_->refresh();
@@ -275,11 +275,11 @@ void MainWindow::redraw() {
     refresh_commands();
 }
 
-void MainWindow::set_status_text(std::string_view text) {
+void MainWindow::set_status_text(const Message& text) {
     if (quitting_) {
         return;
     }
-    status_label_.set_text(Glib::ustring(text.data(), text.size()));
+    status_label_.set_text(text.text(translate));
 }
 
 void MainWindow::run(const std::function<void()>& command) {
@@ -311,10 +311,10 @@ void MainWindow::open_record() {
     if (game_.computer_thinking()) {
         return;
     }
-    chooser_ = Gtk::FileChooserNative::create("Open record", *this, Gtk::FILE_CHOOSER_ACTION_OPEN,
-                                              "_Open", "_Cancel");
+    chooser_ = Gtk::FileChooserNative::create(
+        _("Open record"), *this, Gtk::FILE_CHOOSER_ACTION_OPEN, _("_Open"), _("_Cancel"));
     const Glib::RefPtr<Gtk::FileFilter> pdn = Gtk::FileFilter::create();
-    pdn->set_name("PDN files");
+    pdn->set_name(_("PDN files"));
     pdn->add_pattern("*.pdn");
     chooser_->add_filter(pdn);
     chooser_->set_current_folder(Glib::get_current_dir());
@@ -326,7 +326,7 @@ void MainWindow::open_record() {
         }
         const auto read = read_pdn_file(path);
         if (const PdnError* error = std::get_if<PdnError>(&read)) {
-            set_status_text(error->status_text());
+            status_label_.set_text(error->status_text(translate));
             return;
         }
         const PdnGame& first = std::get<std::vector<PdnGame>>(read).front();
@@ -341,10 +341,10 @@ void MainWindow::save_record() {
     if (game_.turn() == Turn::None && !game_.outcome()) {
         return;
     }
-    chooser_ = Gtk::FileChooserNative::create("Save record as", *this,
-                                              Gtk::FILE_CHOOSER_ACTION_SAVE, "_Save", "_Cancel");
+    chooser_ = Gtk::FileChooserNative::create(
+        _("Save record as"), *this, Gtk::FILE_CHOOSER_ACTION_SAVE, _("_Save"), _("_Cancel"));
     const Glib::RefPtr<Gtk::FileFilter> pdn = Gtk::FileFilter::create();
-    pdn->set_name("PDN files");
+    pdn->set_name(_("PDN files"));
     pdn->add_pattern("*.pdn");
     chooser_->add_filter(pdn);
     chooser_->set_do_overwrite_confirmation(true);
@@ -359,21 +359,21 @@ void MainWindow::save_record() {
         }
         // Red is White in the record, since red moves first.
         const GameSettings& settings = game_.settings();
-        static constexpr const char* kLevels[] = {"Easy", "Medium", "Hard"};
-        const std::string computer =
-            std::string("Zarvo (") + kLevels[static_cast<int>(settings.level) - 1] + ")";
+        static constexpr const char* kLevels[] = {N_("Zarvo (Easy)"), N_("Zarvo (Medium)"),
+                                                  N_("Zarvo (Hard)")};
+        const std::string computer = _(kLevels[static_cast<int>(settings.level) - 1]);
         PdnRoster roster;
         roster.date = game_date_.empty() ? roster.date : game_date_;
         if (game_.two_players()) {
-            roster.red_player = "Red player";
-            roster.blue_player = "Blue player";
+            roster.red_player = _("Red player");
+            roster.blue_player = _("Blue player");
         } else {
             const bool human_red = game_.human_side() == Side::Red;
-            roster.red_player = human_red ? "You" : computer;
-            roster.blue_player = human_red ? computer : "You";
+            roster.red_player = human_red ? _("You") : computer;
+            roster.blue_player = human_red ? computer : _("You");
         }
         if (!write_pdn_file(path, roster, game_.record())) {
-            set_status_text("Could not save the record");
+            set_status_text(Message(N_("Could not save the record")));
         }
     });
     chooser_->show();
@@ -397,7 +397,7 @@ void MainWindow::paste_position(const Glib::ustring& text) {
     } else if (const std::optional<Board> pos = parse_pos(text.raw())) {
         record.start.squares = *pos;
     } else {
-        set_status_text("The clipboard holds no position");
+        set_status_text(Message(N_("The clipboard holds no position")));
         return;
     }
     begin([this, &record] { game_.open(record); });
@@ -460,11 +460,14 @@ void MainWindow::collect_search_answer() {
     const std::optional<Move> move = result->move;
     if (move) {
         // Screen readers hear the computer's move: "Computer plays c6xc4xe4, taking 2".
-        std::string text = "Computer plays " + describe_move(game_.position(), *move);
-        if (is_capture(game_.position(), *move)) {
-            text += ", taking " + std::to_string(move->steps());
-        }
-        board_.announce(text);
+        const std::string shown = describe_move(game_.position(), *move);
+        const unsigned long taken = move->steps();
+        board_.announce(is_capture(game_.position(), *move)
+                            ? Message(ngettext("Computer plays {1}, taking {2}",
+                                               "Computer plays {1}, taking {2}", taken),
+                                      {shown, std::to_string(taken)})
+                                  .text()
+                            : Message(_("Computer plays {1}"), {shown}).text());
     }
     if (move && preferences_.animate_moves) {
         figures::animation_started();

@@ -25,6 +25,7 @@
 #include "ai/budget_search.h"
 #include "ai/search_thread.h"
 #include "game/game.h"
+#include "i18n/translation.h"
 #include "ui/board_view.h"
 #include "ui/preferences.h"
 
@@ -55,7 +56,7 @@ class MainWindow : public Gtk::Window, public GameView {
     void start();
 
     void redraw() override;
-    void set_status_text(std::string_view text) override;
+    void set_status_text(const Message& text) override;
     void computer_turn_begins() override;
 
     // "Exit" and the close button: a search under way is stopped, the window goes at once, and
@@ -120,50 +121,50 @@ class MainWindow : public Gtk::Window, public GameView {
     Glib::RefPtr<Gtk::AccelGroup> accelerators_ = Gtk::AccelGroup::create();
     Gtk::Box vbox_{Gtk::ORIENTATION_VERTICAL, 0};
     Gtk::MenuBar menu_bar_;
-    Gtk::MenuItem game_item_{"_Game", true};
-    Gtk::MenuItem options_item_{"_Options", true};
-    Gtk::MenuItem view_item_{"_View", true};
-    Gtk::MenuItem help_item_{"_Help", true};
+    Gtk::MenuItem game_item_{_("_Game"), true};
+    Gtk::MenuItem options_item_{_("_Options"), true};
+    Gtk::MenuItem view_item_{_("_View"), true};
+    Gtk::MenuItem help_item_{_("_Help"), true};
     Gtk::Menu game_menu_;
     Gtk::Menu options_menu_;
     Gtk::Menu view_menu_;
     Gtk::Menu help_menu_;
-    Gtk::MenuItem new_game_item_{"_Start new game", true};
-    Gtk::MenuItem load_game_item_{"_Load game", true};
-    Gtk::MenuItem save_game_item_{"S_ave game", true};
+    Gtk::MenuItem new_game_item_{_("_Start new game"), true};
+    Gtk::MenuItem load_game_item_{_("_Load game"), true};
+    Gtk::MenuItem save_game_item_{_("S_ave game"), true};
     Gtk::SeparatorMenuItem game_separator_;
-    Gtk::MenuItem take_back_item_{"_Take back move", true};
-    Gtk::MenuItem replay_item_{"_Replay move", true};
-    Gtk::MenuItem hint_item_{"_Hint", true};
-    Gtk::MenuItem move_now_item_{"_Move now", true};
+    Gtk::MenuItem take_back_item_{_("_Take back move"), true};
+    Gtk::MenuItem replay_item_{_("_Replay move"), true};
+    Gtk::MenuItem hint_item_{_("_Hint"), true};
+    Gtk::MenuItem move_now_item_{_("_Move now"), true};
     Gtk::SeparatorMenuItem record_separator_;
-    Gtk::MenuItem open_record_item_{"_Open record...", true};
-    Gtk::MenuItem save_record_item_{"Save re_cord as...", true};
-    Gtk::MenuItem copy_position_item_{"Cop_y position", true};
-    Gtk::MenuItem paste_position_item_{"Paste _position", true};
+    Gtk::MenuItem open_record_item_{_("_Open record..."), true};
+    Gtk::MenuItem save_record_item_{_("Save re_cord as..."), true};
+    Gtk::MenuItem copy_position_item_{_("Cop_y position"), true};
+    Gtk::MenuItem paste_position_item_{_("Paste _position"), true};
     Gtk::SeparatorMenuItem exit_separator_;
-    Gtk::MenuItem exit_item_{"E_xit", true};
-    Gtk::MenuItem set_options_item_{"Set _options", true};
-    Gtk::MenuItem set_variant_item_{"Set _variant", true};
+    Gtk::MenuItem exit_item_{_("E_xit"), true};
+    Gtk::MenuItem set_options_item_{_("Set _options"), true};
+    Gtk::MenuItem set_variant_item_{_("Set _variant"), true};
     Gtk::SeparatorMenuItem options_separator_;
-    Gtk::CheckMenuItem show_legal_item_{"Show _legal moves", true};
-    Gtk::CheckMenuItem complete_moves_item_{"_Play complete moves at once", true};
-    Gtk::CheckMenuItem animate_item_{"_Animate moves", true};
-    Gtk::CheckMenuItem two_players_item_{"_Two players", true};
-    Gtk::MenuItem zoom_in_item_{"Zoom _in", true};
-    Gtk::MenuItem zoom_out_item_{"Zoom _out", true};
-    Gtk::MenuItem normal_size_item_{"_Normal size", true};
+    Gtk::CheckMenuItem show_legal_item_{_("Show _legal moves"), true};
+    Gtk::CheckMenuItem complete_moves_item_{_("_Play complete moves at once"), true};
+    Gtk::CheckMenuItem animate_item_{_("_Animate moves"), true};
+    Gtk::CheckMenuItem two_players_item_{_("_Two players"), true};
+    Gtk::MenuItem zoom_in_item_{_("Zoom _in"), true};
+    Gtk::MenuItem zoom_out_item_{_("Zoom _out"), true};
+    Gtk::MenuItem normal_size_item_{_("_Normal size"), true};
     Gtk::SeparatorMenuItem view_separator_;
-    Gtk::CheckMenuItem smooth_item_{"_Smooth pieces", true};
-    Gtk::CheckMenuItem move_list_item_{"_Move list", true};
-    Gtk::MenuItem about_item_{"_About", true};
-    Gtk::MenuItem rules_item_{"_Rules", true};
+    Gtk::CheckMenuItem smooth_item_{_("_Smooth pieces"), true};
+    Gtk::CheckMenuItem move_list_item_{_("_Move list"), true};
+    Gtk::MenuItem about_item_{_("_About"), true};
+    Gtk::MenuItem rules_item_{_("_Rules"), true};
     LineLabel score_label_{":-)"};
     LineLabel status_label_{":-)"};
     BoardView board_{game_};
     Gtk::Box buttons_{Gtk::ORIENTATION_HORIZONTAL, 0};
-    Gtk::Button cancel_{"_Cancel", true};
-    Gtk::Button play_{"_Play", true};
+    Gtk::Button cancel_{_("_Cancel"), true};
+    Gtk::Button play_{_("_Play"), true};
     std::unique_ptr<MoveListWindow> move_list_;
     // The file chooser while it is open, and the day the game in progress began (as PDN writes
     // it).

@@ -3,6 +3,7 @@
 #include <gdk/gdkkeysyms.h>
 #include <pangomm/fontdescription.h>
 
+#include "i18n/translation.h"
 #include "rules/notation.h"
 #include "ui/modal_dialog.h"
 
@@ -20,7 +21,7 @@ MoveListWindow::Columns::Columns() {
 
 MoveListWindow::MoveListWindow(Gtk::Window& parent, const Game& game)
     : game_(game), store_(Gtk::ListStore::create(columns_)) {
-    set_title("Move list");
+    set_title(_("Move list"));
     set_transient_for(parent);
     set_default_size(220, 300);
     set_type_hint(Gdk::WINDOW_TYPE_HINT_UTILITY);
@@ -29,8 +30,8 @@ MoveListWindow::MoveListWindow(Gtk::Window& parent, const Game& game)
 
     view_.set_model(store_);
     view_.append_column("", columns_.number);
-    const int red = view_.append_column("Red", columns_.red) - 1;
-    const int blue = view_.append_column("Blue", columns_.blue) - 1;
+    const int red = view_.append_column(_("Red"), columns_.red) - 1;
+    const int blue = view_.append_column(_("Blue"), columns_.blue) - 1;
     red_column_ = view_.get_column(red);
     blue_column_ = view_.get_column(blue);
     // The last move is written in bold.

@@ -9,7 +9,7 @@
 namespace zarvo {
 
 OptionsDialog::OptionsDialog(Gtk::Window& parent, Game& game)
-    : Gtk::Dialog("Zarvo options", parent, true), game_(game) {
+    : Gtk::Dialog(_("Zarvo options"), parent, true), game_(game) {
     set_resizable(false);
     set_accessible_id(*this, "options_dialog");
     set_accessible_id(easy_, "level_easy");
@@ -26,7 +26,7 @@ OptionsDialog::OptionsDialog(Gtk::Window& parent, Game& game)
                                                               &hard_, &spacer_, &computer_first_}) {
         area->pack_start(*w, Gtk::PACK_EXPAND_WIDGET);
     }
-    set_accessible_id(*add_button("_OK", Gtk::RESPONSE_OK), "options_ok");
+    set_accessible_id(*add_button(_("_OK"), Gtk::RESPONSE_OK), "options_ok");
 
     const GameSettings& staged = game_.staged_settings();
     easy_.set_active(staged.level == Level::Easy);

@@ -7,6 +7,7 @@
 #include <gtkmm/radiobutton.h>
 
 #include "game/game.h"
+#include "i18n/translation.h"
 
 namespace zarvo {
 
@@ -20,12 +21,12 @@ class OptionsDialog : public Gtk::Dialog {
     void stage_choices();
 
     Game& game_;
-    Gtk::Label level_label_{"CPU level:"};
-    Gtk::RadioButton easy_{"_Easy", true};
-    Gtk::RadioButton medium_{"_Medium", true};
-    Gtk::RadioButton hard_{"_Hard", true};
+    Gtk::Label level_label_{_("CPU level:")};
+    Gtk::RadioButton easy_{_("_Easy"), true};
+    Gtk::RadioButton medium_{_("_Medium"), true};
+    Gtk::RadioButton hard_{_("_Hard"), true};
     Gtk::Label spacer_{""};
-    Gtk::CheckButton computer_first_{"CPU plays _first            ", true};
+    Gtk::CheckButton computer_first_{_("CPU plays _first            "), true};
 };
 
 }  // namespace zarvo

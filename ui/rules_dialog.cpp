@@ -3,6 +3,7 @@
 
 #include <gtkmm/adjustment.h>
 
+#include "i18n/translation.h"
 #include "ui/dialogs.h"
 #include "ui/modal_dialog.h"
 #include "ui/rules_text.h"
@@ -10,7 +11,7 @@
 namespace zarvo {
 
 RulesDialog::RulesDialog(Gtk::Window& parent)
-    : Gtk::Dialog("Zarvo rules", parent, true),
+    : Gtk::Dialog(_("Zarvo rules"), parent, true),
       scroller_(Glib::RefPtr<Gtk::Adjustment>(), Gtk::Adjustment::create(0, 0, 100, 10, 25, 25)) {
     set_size_request(400, 350);
     set_accessible_id(*this, "rules_dialog");
@@ -20,9 +21,9 @@ RulesDialog::RulesDialog(Gtk::Window& parent)
     text_.set_wrap_mode(Gtk::WRAP_WORD);
     text_.set_editable(false);
     text_.set_cursor_visible(false);
-    text_.get_buffer()->set_text(Glib::ustring(rules_text.data(), rules_text.size()));
+    text_.get_buffer()->set_text(_(rules_text));
 
-    set_accessible_id(*add_button("_O.K.", Gtk::RESPONSE_CLOSE), "rules_ok");
+    set_accessible_id(*add_button(_("_O.K."), Gtk::RESPONSE_CLOSE), "rules_ok");
     scroller_.add(text_);
     get_content_area()->pack_start(scroller_, Gtk::PACK_EXPAND_WIDGET);
 }

@@ -9,7 +9,7 @@
 namespace zarvo {
 
 VariantDialog::VariantDialog(Gtk::Window& parent, Game& game)
-    : Gtk::Dialog("Game variant", parent, true), game_(game) {
+    : Gtk::Dialog(_("Game variant"), parent, true), game_(game) {
     set_resizable(false);
     set_accessible_id(*this, "variant_dialog");
     set_accessible_id(greek_, "variant_greek");
@@ -22,7 +22,7 @@ VariantDialog::VariantDialog(Gtk::Window& parent, Game& game)
     for (Gtk::Widget* w : std::initializer_list<Gtk::Widget*>{&prompt_, &greek_, &turkish_}) {
         area->pack_start(*w, Gtk::PACK_EXPAND_WIDGET);
     }
-    set_accessible_id(*add_button("_OK", Gtk::RESPONSE_OK), "variant_ok");
+    set_accessible_id(*add_button(_("_OK"), Gtk::RESPONSE_OK), "variant_ok");
 
     greek_.set_active(game_.staged_settings().variant == Variant::Greek);
     turkish_.set_active(game_.staged_settings().variant == Variant::Turkish);

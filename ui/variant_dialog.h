@@ -6,6 +6,7 @@
 #include <gtkmm/radiobutton.h>
 
 #include "game/game.h"
+#include "i18n/translation.h"
 
 namespace zarvo {
 
@@ -19,9 +20,9 @@ class VariantDialog : public Gtk::Dialog {
     void stage_choice();
 
     Game& game_;
-    Gtk::Label prompt_{"Select variant:"};
-    Gtk::RadioButton greek_{"_Zarvo", true};
-    Gtk::RadioButton turkish_{"_Turkish Draughts", true};
+    Gtk::Label prompt_{_("Select variant:")};
+    Gtk::RadioButton greek_{_("_Zarvo"), true};
+    Gtk::RadioButton turkish_{_("_Turkish Draughts"), true};
 };
 
 }  // namespace zarvo

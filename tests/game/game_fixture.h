@@ -20,7 +20,7 @@ namespace zarvo::testing {
 class RecordingView : public GameView {
   public:
     void redraw() override { ++redraws; }
-    void set_status_text(std::string_view text) override { texts.emplace_back(text); }
+    void set_status_text(const Message& text) override { texts.push_back(text.text()); }
     void computer_turn_begins() override { ++computer_turns; }
 
     // The last status text, or "" before any.

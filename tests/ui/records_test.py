@@ -137,7 +137,8 @@ def test_positions_copied_and_pasted(game):
     game.menu("Game", "Paste position")
     game.wait_text("status_label", "You play...")
     assert game.text("score_label") == " CPU (red): 2 You (blue): 1"
-    assert ds.read_board(game) == {"c3": "o", "h1": "O", "c6": "x"}
+    pasted = {"c3": "o", "h1": "O", "c6": "x"}
+    game.wait_for(lambda: ds.try_read_board(game) == pasted, 5, "the pasted position")
 
 
 harness.run(test_saved_record_opens_again_in_a_fresh_run,
