@@ -31,6 +31,10 @@ struct AiOptions {
     std::string budget;
     std::string seed;
     std::string pos;
+    // The Expert's analysis only.
+    std::string engine;
+    std::string time;
+    std::string depth;
 };
 
 // The search budget: a level's, or one given outright; exactly one of the two.
@@ -45,8 +49,18 @@ int budget_of_options(const AiOptions& o) {
     return parse_integer("budget", o.budget, 0, INT_MAX);
 }
 
-// Prints every root move with the score the computer gives it.
+// Prints every root move with the score the computer gives it, or the Expert's analysis.
 void run_analyse(const AiOptions& o, Output& output) {
+    if (!o.engine.empty()) {
+        if (!o.level.empty() || !o.budget.empty()) {
+            throw UsageError("--engine expert takes --time or --depth, not --level or --budget");
+        }
+        run_expert_analysis({o.engine, o.time, o.depth, o.variant, o.side, o.pos}, output);
+        return;
+    }
+    if (!o.time.empty() || !o.depth.empty()) {
+        throw UsageError("--time and --depth go with --engine expert");
+    }
     const Variant variant = parse_variant(o.variant);
     const Side side = parse_side(o.side);
     const int budget = budget_of_options(o);
@@ -298,8 +312,17 @@ void add_ai_commands(CLI::App& app, Output& output) {
         "Prints \"MOVE SCORE\" for each of the side's moves, in the order of its move\n"
         "list: the computer's score for the move, searched with the budget shared evenly\n"
         "among the moves (10000 wins at once, 5000 is even, 1 loses at once). Give\n"
-        "--level or --budget.");
+        "--level or --budget.\n"
+        "With --engine expert and --time MS or --depth D instead, the Expert searches\n"
+        "deeper and deeper and prints, for each depth completed,\n"
+        "  depth D score S nodes N nps R pv MOVE MOVE ...\n"
+        "(S from the side to move's view in hundredths of a man, or \"win N\" / \"loss N\"\n"
+        "when the game ends by force in N half-moves), then \"bestmove MOVE\" (\"bestmove\n"
+        "none\" when the side has no move).");
     add_search_options(analyse);
+    analyse->add_option("--engine", o->engine, "expert: the Expert's analysis");
+    analyse->add_option("--time", o->time, "the Expert's thinking time in milliseconds");
+    analyse->add_option("--depth", o->depth, "the depth the Expert searches to");
     analyse->add_option("--pos", o->pos, "the position (POS)")->required();
     analyse->callback([o, &output] { run_analyse(*o, output); });
 

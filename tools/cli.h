@@ -40,6 +40,22 @@ void add_rules_commands(CLI::App& app, Output& output);
 // Adds the subcommands of the computer player: analyse, best, bench.
 void add_ai_commands(CLI::App& app, Output& output);
 
+// Adds match: games between two of the computer's levels.
+void add_match_command(CLI::App& app, Output& output);
+
+// The options of `analyse --engine expert`, as given.
+struct ExpertAnalysis {
+    std::string engine;
+    std::string time;
+    std::string depth;
+    std::string variant;
+    std::string side;
+    std::string pos;
+};
+
+// Prints the Expert's analysis of a position: one line per completed iteration, then its move.
+void run_expert_analysis(const ExpertAnalysis& options, Output& output);
+
 // A text as it may be quoted inside a one-line message: control characters written as escapes.
 std::string escaped(std::string_view text);
 
