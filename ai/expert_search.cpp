@@ -346,8 +346,9 @@ void ExpertSearch::play(int ply, const Move& move) {
     child.key = key_after(parent.position, parent.key, move);
     child.side = opponent(parent.side);
     const bool king_moved = (parent.bits.kings(parent.side) & square_bit(move.from())) != 0;
+    const bool sideways = row_of(move.from()) == row_of(move.to());
     const bool took = child.bits.pieces(child.side) != parent.bits.pieces(child.side);
-    child.reversible = king_moved && !took ? parent.reversible + 1 : 0;
+    child.reversible = (king_moved || sideways) && !took ? parent.reversible + 1 : 0;
     keys_[earlier_count_ + static_cast<std::size_t>(ply) + 1] = child.key;
 }
 

@@ -116,8 +116,8 @@ class ExpertSearch {
         PieceBits bits;
         std::uint64_t key = 0;
         Side side = Side::Red;
-        // The half-moves since the last move of a man or capture: only so far back can the
-        // position have stood before.
+        // The half-moves since the last capture or step of a man toward its crowning row: only
+        // so far back can the position have stood before (a man may step sideways and back).
         int reversible = 0;
         MoveList moves;
         // The ordering rank of each move, and the order the moves are tried in so far.

@@ -28,9 +28,18 @@ std::uint64_t SearchThread::start(Job job) {
 void SearchThread::stop() {
     std::unique_lock lock(mutex_);
     pending_.reset();
+    hurried_ = false;
     running_stop_.request_stop();
     idle_.wait(lock, [this] { return !running_; });
     result_.reset();
+}
+
+void SearchThread::hurry() {
+    const std::lock_guard lock(mutex_);
+    if (running_) {
+        hurried_ = true;
+        running_stop_.request_stop();
+    }
 }
 
 std::optional<SearchResult> SearchThread::take_result() {
@@ -57,13 +66,15 @@ void SearchThread::run(std::stop_token thread_stop) {
         running_stop_ = std::stop_source();
         const std::stop_token stop = running_stop_.get_token();
         running_ = true;
+        hurried_ = false;
         lock.unlock();
         std::optional<Move> move = job(stop);
         lock.lock();
         running_ = false;
         idle_.notify_all();
-        // An answer counts only if nothing asked it to stop and no newer search was started.
-        if (stop.stop_requested() || number != last_started_) {
+        // An answer counts only if nothing but hurry() asked it to stop and no newer search was
+        // started.
+        if ((stop.stop_requested() && !hurried_) || number != last_started_) {
             continue;
         }
         result_ = SearchResult{number, std::move(move)};

@@ -41,6 +41,10 @@ class SearchThread {
     // is dropped.
     void stop();
 
+    // "Move now": asks the running search, if any, to stop and hand back what it has, as it does
+    // when it ends on its own (the Expert answers a stop request with its best move so far).
+    void hurry();
+
     // The answer of the last search started, once it is ready; each answer is handed back once.
     std::optional<SearchResult> take_result();
 
@@ -58,6 +62,8 @@ class SearchThread {
     std::uint64_t pending_number_ = 0;
     bool running_ = false;
     std::stop_source running_stop_;
+    // Whether the running search was asked to stop by hurry(), which keeps its answer.
+    bool hurried_ = false;
     std::uint64_t last_started_ = 0;
     std::optional<SearchResult> result_;
     // Declared last: the worker starts once everything it uses exists, and is joined first.

@@ -32,9 +32,9 @@ struct Opening {
 };
 
 // The fixed set of openings every match plays, each twice with the colours swapped: fifty of
-// three men's moves from the start (red, blue, red), none a capture. They are the fifty, told
-// apart from their mirror images, that the Expert searching to depth 8 scores nearest to even
-// (within two hundredths of a man) in both variants.
+// three men's moves from the start (red, blue, red), none a capture, leading to fifty positions
+// none of which is another or its mirror image. They are those that the Expert searching to depth
+// 8 scores nearest to even (within two hundredths of a man) in both variants.
 std::span<const Opening> match_openings();
 
 // How a game ended.
