@@ -95,12 +95,6 @@ std::optional<Move> ExpertSearch::choose_move(const Position& position, Side to_
     stats_ = {};
     nodes_ = 0;
     aborted_ = false;
-    stop_ = std::move(stop);
-    deadline_.reset();
-    if (limits.time) {
-        deadline_ = start + *limits.time;
-    }
-    root_side_ = to_move;
 
     Frame& root = frames_[0];
     root.position = position;
@@ -123,6 +117,11 @@ std::optional<Move> ExpertSearch::choose_move(const Position& position, Side to_
         return root.moves[0];
     }
 
+    stop_ = std::move(stop);
+    deadline_.reset();
+    if (limits.time) {
+        deadline_ = start + *limits.time;
+    }
     table_.new_search();
     std::fill(history_.begin(), history_.end(), 0);
     std::fill(killers_.begin(), killers_.end(), std::array<Move, 2>{});

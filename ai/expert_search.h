@@ -166,7 +166,6 @@ class ExpertSearch {
     std::vector<std::int32_t> history_;
 
     // The search under way.
-    Side root_side_ = Side::Red;
     int root_depth_ = 0;
     std::optional<Move> iteration_best_;
     std::uint64_t nodes_ = 0;

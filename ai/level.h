@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cassert>
 #include <chrono>
 #include <cstdint>
 
@@ -18,6 +19,7 @@ inline constexpr std::array<int, 3> kLevelBudgets{2000, 3500, 10000};
 // The search budget of a budgeted level: Easy, Medium or Hard only, since the Expert has a
 // thinking time instead.
 constexpr int budget_of(Level level) {
+    assert(level != Level::Expert);
     return kLevelBudgets[static_cast<std::size_t>(level) - 1];
 }
 

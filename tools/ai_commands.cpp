@@ -342,9 +342,27 @@ void add_ai_commands(CLI::App& app, Output& output) {
         "one given) and prints, per level, the moves searched, the positions scored\n"
         "statically, the median and slowest time per move, nodes per second and the\n"
         "longest wait between two looks at a stop request; then \"Bench: N\", the moves\n"
-        "searched at all levels run, which changes whenever the search does.");
+        "searched at all levels run, which changes whenever the search does.\n"
+        "With --engine expert, the Expert thinks for MS milliseconds (--time, 1000 by\n"
+        "default) from the start and from three middlegames of each variant, and prints\n"
+        "for each the depth it completed, its nodes and nodes per second, then the\n"
+        "nodes per second over all of them.");
     bench->add_option("--level", o->level, "1, 2 or 3");
-    bench->callback([o, &output] { run_bench(o->level, output); });
+    bench->add_option("--engine", o->engine, "expert: the Expert's depth and speed instead");
+    bench->add_option("--time", o->time, "the Expert's thinking time in milliseconds (1000)");
+    bench->callback([o, &output] {
+        if (!o->engine.empty()) {
+            if (!o->level.empty()) {
+                throw UsageError("--engine expert takes --time, not --level");
+            }
+            run_expert_bench(o->engine, o->time, output);
+            return;
+        }
+        if (!o->time.empty()) {
+            throw UsageError("--time goes with --engine expert");
+        }
+        run_bench(o->level, output);
+    });
 }
 
 }  // namespace zarvo::cli

@@ -21,6 +21,7 @@ constexpr const char* kFooter = R"(Commands and their options:
           --pos POS
   best --variant greek|turkish --side O|X (--level 1|2|3 | --budget N) --seed S --pos POS
   bench [--level 1|2|3]
+  bench --engine expert [--time MS]
   match A B [--games N] [--variant greek|turkish|both] [--seed S] [--jobs J]
 
 Options shared by the commands:

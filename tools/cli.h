@@ -56,6 +56,10 @@ struct ExpertAnalysis {
 // Prints the Expert's analysis of a position: one line per completed iteration, then its move.
 void run_expert_analysis(const ExpertAnalysis& options, Output& output);
 
+// Prints the Expert's depth and speed in a thinking time (milliseconds, 1000 when empty) from the
+// start and three middlegames of each variant.
+void run_expert_bench(const std::string& engine, const std::string& time, Output& output);
+
 // A text as it may be quoted inside a one-line message: control characters written as escapes.
 std::string escaped(std::string_view text);
 

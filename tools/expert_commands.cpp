@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <climits>
+#include <cmath>
 #include <condition_variable>
 #include <iomanip>
 #include <memory>
@@ -42,6 +43,7 @@ struct MatchOptions {
     std::string variant = "both";
     std::string seed = "1";
     std::string jobs = "1";
+    std::string tune;
 };
 
 const char* variant_name(Variant variant) {
@@ -59,7 +61,7 @@ const char* ending_text(Ending ending) {
         case Ending::PlyLimit:
             break;
     }
-    return "200 plies";
+    return "ply limit";
 }
 
 // One game of the match as planned: its variant, opening and colours.
@@ -91,8 +93,8 @@ std::string summary_line(const Tally& tally, const Player& first, const Player& 
     std::ostringstream line;
     line << std::fixed << std::setprecision(1) << first.name() << " vs " << second.name() << ": "
          << tally.wins << '-' << tally.draws << '-' << tally.losses << ", score "
-         << 100 * tally.score() << " %, Elo " << std::showpos << std::setprecision(0)
-         << elo.difference << std::noshowpos << " \u00b1 " << elo.margin << std::setprecision(1)
+         << 100 * tally.score() << " %, Elo " << std::showpos << std::lround(elo.difference)
+         << std::noshowpos << " \u00b1 " << std::lround(elo.margin) << std::setprecision(1)
          << ", mean time per move " << first.name() << ' '
          << mean_ms(tally.first_time, tally.first_moves) << " ms, " << second.name() << ' '
          << mean_ms(tally.second_time, tally.second_moves) << " ms";
@@ -102,8 +104,14 @@ std::string summary_line(const Tally& tally, const Player& first, const Player& 
 // Plays the match, `jobs` games at a time, printing each game's line in order as soon as it and
 // those before it are over, then the summaries.
 void run_match(const MatchOptions& o, Output& output) {
-    const Player first = parse_player(o.first);
+    Player first = parse_player(o.first);
     const Player second = parse_player(o.second);
+    if (!o.tune.empty()) {
+        if (first.level != Level::Expert) {
+            throw UsageError("--tune changes the weights of an Expert, and A is " + first.name());
+        }
+        tune_weights(first, o.tune);
+    }
     const int games = o.games.empty() ? 100 : parse_integer("games", o.games, 1, 100000);
     const int seed = parse_integer("seed", o.seed, 0, INT_MAX);
     const int jobs = parse_integer("jobs", o.jobs, 1, 16);
@@ -201,6 +209,38 @@ void run_expert_analysis(const ExpertAnalysis& o, Output& output) {
     out << "bestmove " << (best ? format_move(*best) : std::string("none")) << '\n';
 }
 
+void run_expert_bench(const std::string& engine, const std::string& time, Output& output) {
+    if (engine != "expert") {
+        throw UsageError("--engine must be expert, not '" + escaped(engine) + "'");
+    }
+    const int ms = time.empty() ? 1000 : parse_integer("time", time, 1, kLongestAnalysisMs);
+    // The start and the middlegames of the bench set, three of each variant.
+    constexpr std::size_t kPositions[] = {0, 2, 3, 5, 17, 19, 20, 21};
+    const std::span<const BenchPosition> bench = bench_positions();
+    std::ostream& out = output.out;
+    out << "Expert, " << ms << " ms a move\n";
+    std::uint64_t nodes = 0;
+    double seconds = 0;
+    for (const std::size_t i : kPositions) {
+        const BenchPosition& p = bench[i];
+        ExpertSearch search;
+        ExpertLimits limits = ExpertLimits::thinking_time(std::chrono::milliseconds(ms));
+        limits.single_move_at_once = false;
+        search.choose_move({*parse_pos(p.pos), p.variant}, p.side, limits);
+        const ExpertStats& s = search.stats();
+        const double took = std::chrono::duration<double>(s.elapsed).count();
+        nodes += s.nodes;
+        seconds += took;
+        out << "  " << std::left << std::setw(44) << p.what << std::right << " depth "
+            << std::setw(2) << s.depth << "  nodes " << std::setw(9) << s.nodes << "  nps "
+            << static_cast<std::uint64_t>(took > 0 ? static_cast<double>(s.nodes) / took : 0.0)
+            << '\n';
+    }
+    out << "  nodes per second  "
+        << static_cast<std::uint64_t>(seconds > 0 ? static_cast<double>(nodes) / seconds : 0.0)
+        << '\n';
+}
+
 void add_match_command(CLI::App& app, Output& output) {
     const auto o = std::make_shared<MatchOptions>();
     CLI::App* match = app.add_subcommand("match", "Games between two of the computer's levels");
@@ -213,13 +253,20 @@ void add_match_command(CLI::App& app, Output& output) {
         "the seed S (1 by default); J games are played at once (1 by default). Prints\n"
         "one line per game, then for each variant and for the whole match\n"
         "  A vs B: W-D-L, score P %, Elo D \u00b1 E, mean time per move A X ms, B Y ms\n"
-        "from A's side (E is the half-width of a 95 % interval).");
+        "from A's side (E is the half-width of a 95 % interval). --tune changes the\n"
+        "weights of A, an Expert, for tuning by self-play: greek_king, turkish_king,\n"
+        "home_guard, free_path, mobility, king_freedom, boxed_king, trade_down (each in\n"
+        "hundredths of a man), advance_opening, advance_ending (a percentage of the\n"
+        "table); A is then named with a '*'.");
     match->add_option("A", o->first, "the first player")->required();
     match->add_option("B", o->second, "the second player")->required();
     match->add_option("--games", o->games, "games per variant");
     match->add_option("--variant", o->variant, "greek, turkish or both");
     match->add_option("--seed", o->seed, "0 to 2147483647");
     match->add_option("--jobs", o->jobs, "games played at once, 1 to 16");
+    match->add_option("--tune", o->tune,
+                      "NAME=VALUE,...: A (an Expert) plays with these weights changed, as in "
+                      "self-play tuning");
     match->callback([o, &output] { run_match(*o, output); });
 }
 

@@ -27,7 +27,7 @@ class Mover {
   public:
     Mover(const Player& player, std::uint64_t seed) : player_(player), draws_(seed) {
         if (player.level == Level::Expert) {
-            expert_.emplace();
+            expert_.emplace(kExpertTableMegabytes, player.weights);
         } else {
             budget_.emplace();
         }
@@ -63,7 +63,7 @@ std::string Player::name() const {
         case Level::Expert:
             break;
     }
-    return "expert:" + std::to_string(thinking_time.count());
+    return "expert:" + std::to_string(thinking_time.count()) + (tuned ? "*" : "");
 }
 
 Player parse_player(const std::string& text) {
@@ -89,6 +89,35 @@ Player parse_player(const std::string& text) {
     }
     throw UsageError("a player must be easy, medium, hard, expert or expert:MS with MS from 1 to " +
                      std::to_string(kLongestThinkingMs) + ", not '" + escaped(text) + "'");
+}
+
+void tune_weights(Player& player, const std::string& text) {
+    ExpertWeights& w = player.weights;
+    int* const scalars[] = {&w.greek_king, &w.turkish_king, &w.home_guard, &w.free_path,
+                            &w.mobility,   &w.king_freedom, &w.boxed_king, &w.trade_down};
+    const char* const names[] = {"greek_king", "turkish_king", "home_guard", "free_path",
+                                 "mobility",   "king_freedom", "boxed_king", "trade_down"};
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t comma = std::min(text.find(',', start), text.size());
+        const std::string item = text.substr(start, comma - start);
+        start = comma + 1;
+        const std::size_t equals = item.find('=');
+        const std::string name = item.substr(0, equals);
+        const int value = parse_integer(
+            "tune " + name, equals == std::string::npos ? "" : item.substr(equals + 1), 0, 100000);
+        if (name == "advance_opening" || name == "advance_ending") {
+            for (int& x : name == "advance_opening" ? w.advance_opening : w.advance_ending) {
+                x = x * value / 100;
+            }
+        } else if (const auto* at = std::find(std::begin(names), std::end(names), name);
+                   at != std::end(names)) {
+            *scalars[at - std::begin(names)] = value;
+        } else {
+            throw UsageError("--tune has no weight named '" + escaped(name) + "'");
+        }
+    }
+    player.tuned = true;
 }
 
 std::span<const Opening> match_openings() {

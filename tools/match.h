@@ -8,23 +8,33 @@
 #include <span>
 #include <string>
 
+#include "ai/expert_eval.h"
 #include "ai/level.h"
 #include "rules/board.h"
 
 namespace zarvo::cli {
 
-// A player of a match: a level, and the Expert's thinking time per move.
+// A player of a match: a level, and the Expert's thinking time per move and weights.
 struct Player {
     Level level = Level::Hard;
     std::chrono::milliseconds thinking_time = std::chrono::milliseconds(1000);
+    ExpertWeights weights = kExpertWeights;
+    // Whether the weights are not the Expert's own (a trial of self-play tuning).
+    bool tuned = false;
 
-    // The name it is given on the command line: easy, medium, hard, expert:MS.
+    // The name it is given on the command line: easy, medium, hard, expert:MS; a '*' follows the
+    // name of an Expert with weights of its own.
     std::string name() const;
 };
 
 // Reads a player's name: easy, medium, hard, expert (one second a move) or expert:MS (MS from 1 to
 // 600000); a UsageError for anything else.
 Player parse_player(const std::string& text);
+
+// Changes an Expert's weights as a list of NAME=VALUE, separated by commas, says: a weight of
+// ExpertWeights by its name, or advance_opening / advance_ending as a percentage of every entry
+// of that table; a UsageError for anything else.
+void tune_weights(Player& player, const std::string& text);
 
 // An opening of the match set: a few half-moves from the start, as move strings.
 struct Opening {

@@ -89,6 +89,18 @@ TEST(ExpertCli, AnalyseNamesForcedEndsAndPositionsWithoutMoves) {
     EXPECT_EQ(lines.back().rfind("bestmove ", 0), 0u);
 }
 
+TEST(ExpertCli, TheExpertBenchPrintsDepthAndSpeedOfEightPositions) {
+    const std::vector<std::string> lines =
+        run_lines({"bench", "--engine", "expert", "--time", "20"});
+    ASSERT_EQ(lines.size(), 10u);
+    EXPECT_EQ(lines[0], "Expert, 20 ms a move");
+    const std::regex position(R"(  (Greek|Turkish) .* depth +\d+  nodes +\d+  nps \d+)");
+    for (std::size_t i = 1; i <= 8; ++i) {
+        EXPECT_TRUE(std::regex_match(lines[i], position)) << lines[i];
+    }
+    EXPECT_TRUE(std::regex_match(lines[9], std::regex(R"(  nodes per second  \d+)"))) << lines[9];
+}
+
 TEST(ExpertCli, MatchPrintsEachGameAndTheTallyAndRepeatsForASeed) {
     const std::vector<std::string> args = {"match", "easy",   "medium", "--games",
                                            "3",     "--seed", "7",      "--variant"};
@@ -98,7 +110,7 @@ TEST(ExpertCli, MatchPrintsEachGameAndTheTallyAndRepeatsForASeed) {
     ASSERT_EQ(lines.size(), 6u + 3u);
     const std::regex game(
         R"(game (\d) (greek|turkish) opening (\d): (easy|medium) \(red\) - (easy|medium) \(blue\) )"
-        R"((1-0|0-1|1/2-1/2), (no pieces left|neither side can move|third repetition|200 plies), )"
+        R"((1-0|0-1|1/2-1/2), (no pieces left|neither side can move|third repetition|ply limit), )"
         R"((\d+) plies)");
     int wins = 0;
     for (int i = 0; i < 6; ++i) {
@@ -157,6 +169,18 @@ TEST(ExpertCli, TheOpeningsAreLegalQuietAndDistinct) {
         }
     }
     EXPECT_EQ(seen.size(), 50u);
+}
+
+TEST(ExpertCli, PlayersAreNamedAsGivenAndTunedByName) {
+    EXPECT_EQ(parse_player("expert").name(), "expert:1000");
+    EXPECT_EQ(parse_player("hard").level, Level::Hard);
+    Player tuned = parse_player("expert:50");
+    tune_weights(tuned, "turkish_king=350,advance_ending=50,mobility=0");
+    EXPECT_EQ(tuned.name(), "expert:50*");
+    EXPECT_EQ(tuned.weights.turkish_king, 350);
+    EXPECT_EQ(tuned.weights.mobility, 0);
+    EXPECT_EQ(tuned.weights.advance_ending[6], kExpertWeights.advance_ending[6] / 2);
+    EXPECT_EQ(tuned.weights.greek_king, kExpertWeights.greek_king);
 }
 
 TEST(ExpertCli, EloFollowsTheShareOfThePoints) {
