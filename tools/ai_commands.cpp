@@ -32,6 +32,10 @@ struct AiOptions {
     std::string seed;
     std::string pos;
     std::string fen;
+    // The Expert's analysis only.
+    std::string engine;
+    std::string time;
+    std::string depth;
 };
 
 // The search budget: a level's, or one given outright; exactly one of the two.
@@ -46,8 +50,18 @@ int budget_of_options(const AiOptions& o) {
     return parse_integer("budget", o.budget, 0, INT_MAX);
 }
 
-// Prints every root move with the score the computer gives it.
+// Prints every root move with the score the computer gives it, or the Expert's analysis.
 void run_analyse(const AiOptions& o, Output& output) {
+    if (!o.engine.empty()) {
+        if (!o.level.empty() || !o.budget.empty()) {
+            throw UsageError("--engine expert takes --time or --depth, not --level or --budget");
+        }
+        run_expert_analysis({o.engine, o.time, o.depth, o.variant, o.side, o.pos, o.fen}, output);
+        return;
+    }
+    if (!o.time.empty() || !o.depth.empty()) {
+        throw UsageError("--time and --depth go with --engine expert");
+    }
     const Variant variant = parse_variant(o.variant);
     const Side side = parse_side(o.side, o.fen);
     const int budget = budget_of_options(o);
@@ -299,9 +313,18 @@ void add_ai_commands(CLI::App& app, Output& output) {
         "Prints \"MOVE SCORE\" for each of the side's moves, in the order of its move\n"
         "list: the computer's score for the move, searched with the budget shared evenly\n"
         "among the moves (10000 wins at once, 5000 is even, 1 loses at once). Give\n"
-        "--level or --budget.");
+        "--level or --budget.\n"
+        "With --engine expert and --time MS or --depth D instead, the Expert searches\n"
+        "deeper and deeper and prints, for each depth completed,\n"
+        "  depth D score S nodes N nps R pv MOVE MOVE ...\n"
+        "(S from the side to move's view in hundredths of a man, or \"win N\" / \"loss N\"\n"
+        "when the game ends by force in N half-moves), then \"bestmove MOVE\" (\"bestmove\n"
+        "none\" when the side has no move).");
     add_search_options(analyse);
     add_position_options(analyse, o->pos, o->fen);
+    analyse->add_option("--engine", o->engine, "expert: the Expert's analysis");
+    analyse->add_option("--time", o->time, "the Expert's thinking time in milliseconds");
+    analyse->add_option("--depth", o->depth, "the depth the Expert searches to");
     analyse->callback([o, &output] { run_analyse(*o, output); });
 
     CLI::App* best = app.add_subcommand("best", "The move the computer plays");
@@ -320,9 +343,27 @@ void add_ai_commands(CLI::App& app, Output& output) {
         "one given) and prints, per level, the moves searched, the positions scored\n"
         "statically, the median and slowest time per move, nodes per second and the\n"
         "longest wait between two looks at a stop request; then \"Bench: N\", the moves\n"
-        "searched at all levels run, which changes whenever the search does.");
+        "searched at all levels run, which changes whenever the search does.\n"
+        "With --engine expert, the Expert thinks for MS milliseconds (--time, 1000 by\n"
+        "default) from the start and from three middlegames of each variant, and prints\n"
+        "for each the depth it completed, its nodes and nodes per second, then the\n"
+        "nodes per second over all of them.");
     bench->add_option("--level", o->level, "1, 2 or 3");
-    bench->callback([o, &output] { run_bench(o->level, output); });
+    bench->add_option("--engine", o->engine, "expert: the Expert's depth and speed instead");
+    bench->add_option("--time", o->time, "the Expert's thinking time in milliseconds (1000)");
+    bench->callback([o, &output] {
+        if (!o->engine.empty()) {
+            if (!o->level.empty()) {
+                throw UsageError("--engine expert takes --time, not --level");
+            }
+            run_expert_bench(o->engine, o->time, output);
+            return;
+        }
+        if (!o->time.empty()) {
+            throw UsageError("--time goes with --engine expert");
+        }
+        run_bench(o->level, output);
+    });
 }
 
 }  // namespace zarvo::cli

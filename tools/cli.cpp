@@ -18,8 +18,12 @@ constexpr const char* kFooter = R"(Commands and their options:
   legal --variant greek|turkish --side O|X --pos POS --path PATH
   apply --variant greek|turkish --pos POS --move MOVE
   analyse --variant greek|turkish --side O|X (--level 1|2|3 | --budget N) --pos POS
+  analyse --engine expert (--time MS | --depth D) --variant greek|turkish --side O|X
+          --pos POS
   best --variant greek|turkish --side O|X (--level 1|2|3 | --budget N) --seed S --pos POS
   bench [--level 1|2|3]
+  bench --engine expert [--time MS]
+  match A B [--games N] [--variant greek|turkish|both] [--seed S] [--jobs J]
   pdn FILE
 Every command that takes --pos POS takes --fen FEN instead.
 
@@ -178,6 +182,7 @@ int run_cli(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     add_rules_commands(app, output);
     add_ai_commands(app, output);
     add_record_commands(app, output);
+    add_match_command(app, output);
 
     // CLI11 takes the arguments last first; "help" alone asks for the help as --help does.
     std::vector<std::string> reversed(args.rbegin(), args.rend());

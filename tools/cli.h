@@ -43,6 +43,27 @@ void add_ai_commands(CLI::App& app, Output& output);
 // Adds the subcommand that checks game records: pdn.
 void add_record_commands(CLI::App& app, Output& output);
 
+// Adds match: games between two of the computer's levels.
+void add_match_command(CLI::App& app, Output& output);
+
+// The options of `analyse --engine expert`, as given.
+struct ExpertAnalysis {
+    std::string engine;
+    std::string time;
+    std::string depth;
+    std::string variant;
+    std::string side;
+    std::string pos;
+    std::string fen;
+};
+
+// Prints the Expert's analysis of a position: one line per completed iteration, then its move.
+void run_expert_analysis(const ExpertAnalysis& options, Output& output);
+
+// Prints the Expert's depth and speed in a thinking time (milliseconds, 1000 when empty) from the
+// start and three middlegames of each variant.
+void run_expert_bench(const std::string& engine, const std::string& time, Output& output);
+
 // A text as it may be quoted inside a one-line message: control characters written as escapes.
 std::string escaped(std::string_view text);
 

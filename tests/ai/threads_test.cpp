@@ -1,17 +1,21 @@
-// Searches on more than one thread: two budgeted searches at once give the answers they give one
-// after the other, and the search thread hands back each answer once, drops those it was told to
-// stop, and can always be stopped. Run under ThreadSanitizer by the test command.
+// Searches on more than one thread: two budgeted searches at once, and two Experts at once, give
+// the answers they give one after the other, and the search thread hands back each answer once,
+// drops those it was told to stop, hands back the Expert's move when hurried, and can always be
+// stopped. Run under ThreadSanitizer by the test command.
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <string>
 #include <thread>
 #include <vector>
 
 #include "ai/budget_search.h"
+#include "ai/expert_search.h"
 #include "ai/level.h"
 #include "ai/search_thread.h"
+#include "rules/movegen.h"
 #include "rules/notation.h"
 #include "tools/cli.h"
 
@@ -53,6 +57,34 @@ TEST(Threads, TwoSearchesAtOnceAnswerAsOneAfterTheOther) {
     b.join();
     EXPECT_EQ(first_again, first);
     EXPECT_EQ(second_again, second);
+}
+
+// The Expert's move, score and work at a fixed depth in every third bench position.
+std::vector<std::string> expert_bench() {
+    ExpertSearch search(1);
+    std::vector<std::string> answers;
+    const auto positions = cli::bench_positions();
+    for (std::size_t i = 0; i < positions.size(); i += 3) {
+        const cli::BenchPosition& p = positions[i];
+        search.new_game();
+        const std::optional<Move> move =
+            search.choose_move({*parse_pos(p.pos), p.variant}, p.side, ExpertLimits::to_depth(5));
+        answers.push_back(format_move(move.value()) + ' ' + std::to_string(search.stats().score) +
+                          ' ' + std::to_string(search.stats().nodes));
+    }
+    return answers;
+}
+
+TEST(Threads, TwoExpertsAtOnceAnswerAsOneAfterTheOther) {
+    const std::vector<std::string> alone = expert_bench();
+    std::vector<std::string> a_answers;
+    std::vector<std::string> b_answers;
+    std::thread a([&] { a_answers = expert_bench(); });
+    std::thread b([&] { b_answers = expert_bench(); });
+    a.join();
+    b.join();
+    EXPECT_EQ(a_answers, alone);
+    EXPECT_EQ(b_answers, alone);
 }
 
 // Waits for the search thread's signals on the test's thread.
@@ -133,6 +165,31 @@ TEST(Threads, AStoppedOrOvertakenSearchAnswersNothing) {
     EXPECT_EQ(ready.signals(), 1);
 }
 
+TEST(Threads, AHurriedExpertHandsBackItsBestMoveSoFar) {
+    Waiter ready;
+    Waiter started;
+    SearchThread thread([&] { ready.notify(); });
+    const Position start = starting_position(Variant::Greek);
+    ExpertSearch search(1);
+    // No limit: only the hurry ends it.
+    const std::uint64_t job = thread.start([&](std::stop_token stop) {
+        started.notify();
+        return search.choose_move(start, Side::Red, {}, stop);
+    });
+    ASSERT_TRUE(started.wait_for(1));
+    thread.hurry();
+    ASSERT_TRUE(ready.wait_for(1));
+    const std::optional<SearchResult> result = thread.take_result();
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->job, job);
+    ASSERT_TRUE(result->move);
+    EXPECT_TRUE(is_legal(start, Side::Red, *result->move));
+    // Hurrying an idle thread does nothing.
+    thread.hurry();
+    EXPECT_FALSE(thread.busy());
+    EXPECT_FALSE(thread.take_result());
+}
+
 TEST(Threads, LeavingStopsARunningSearch) {
     Waiter started;
     const auto begun = std::chrono::steady_clock::now();
@@ -143,26 +200,6 @@ TEST(Threads, LeavingStopsARunningSearch) {
     }
     // Reaching here at all shows the worker was stopped and joined.
     EXPECT_LT(std::chrono::steady_clock::now() - begun, std::chrono::seconds(30));
-}
-
-}  // namespace
-}  // namespace zarvo
-
-namespace zarvo {
-namespace {
-
-TEST(Threads, AHurriedSearchAnswersWithWhatItHas) {
-    Waiter ready;
-    Waiter started;
-    SearchThread thread([&] { ready.notify(); });
-    const std::uint64_t job = thread.start(endless(started));
-    ASSERT_TRUE(started.wait_for(1));
-    thread.hurry();
-    ASSERT_TRUE(ready.wait_for(1));
-    const std::optional<SearchResult> result = thread.take_result();
-    ASSERT_TRUE(result);
-    EXPECT_EQ(result->job, job);
-    EXPECT_EQ(result->move, Move::step(0, 1));
 }
 
 }  // namespace
