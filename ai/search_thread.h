@@ -42,7 +42,8 @@ class SearchThread {
     void stop();
 
     // "Move now": asks the running search, if any, to stop and hand back what it has, as it does
-    // when it ends on its own (the Expert answers a stop request with its best move so far).
+    // when it ends on its own. Meant for the Expert, which answers a stop request with its best
+    // move so far; a budgeted search stopped early answers nothing, which would read as a pass.
     void hurry();
 
     // The answer of the last search started, once it is ready; each answer is handed back once.
