@@ -41,8 +41,9 @@ class SearchThread {
     // is dropped.
     void stop();
 
-    // Asks the running search to stop and answer with what it has found so far ("move now"):
-    // unlike stop(), its answer is handed back as usual.
+    // "Move now": asks the running search, if any, to stop and hand back what it has, as it does
+    // when it ends on its own. Meant for the Expert, which answers a stop request with its best
+    // move so far; a budgeted search stopped early answers nothing, which would read as a pass.
     void hurry();
 
     // The answer of the last search started, once it is ready; each answer is handed back once.

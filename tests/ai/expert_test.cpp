@@ -8,7 +8,9 @@
 #include <thread>
 #include <vector>
 
+#include "ai/expert_eval.h"
 #include "ai/expert_search.h"
+#include "ai/transposition_table.h"
 #include "ai/zobrist.h"
 #include "rules/movegen.h"
 #include "rules/play.h"
@@ -212,6 +214,65 @@ TEST(Expert, StopsOnRequestOrAtItsDeadlineWithALegalMove) {
     EXPECT_GE(search.stats().depth, 1);
     // A request made before the search starts still gets a move.
     EXPECT_TRUE(legal(search.choose_move(p, kRed, {}, stop.get_token())));
+}
+
+TEST(Expert, TheEvaluationIsTheSameForEitherColourAndEitherWing) {
+    const ExpertEval eval;
+    for (Variant v : {kGreek, kTurkish}) {
+        for (const Situation& s : random_game_positions(v, 3, 20, 150, 7)) {
+            // Colours swapped and the board turned: red's men become blue's, rank 2 rank 7.
+            Board swapped;
+            Board mirrored;
+            for (int square = 0; square < 64; ++square) {
+                const char c = s.position[square_index(7 - row_of(square), column_of(square))];
+                swapped[static_cast<std::size_t>(square)] = c == kRedMan     ? kBlueMan
+                                                            : c == kBlueMan  ? kRedMan
+                                                            : c == kRedKing  ? kBlueKing
+                                                            : c == kBlueKing ? kRedKing
+                                                                             : c;
+                mirrored[static_cast<std::size_t>(square)] =
+                    s.position[square_index(row_of(square), 7 - column_of(square))];
+            }
+            const int score = eval.evaluate(PieceBits::of(s.position.squares), s.side, v);
+            EXPECT_EQ(eval.evaluate(PieceBits::of(swapped), opponent(s.side), v), score)
+                << format_pos(s.position.squares);
+            EXPECT_EQ(eval.evaluate(PieceBits::of(mirrored), s.side, v), score)
+                << format_pos(s.position.squares);
+        }
+    }
+}
+
+TEST(Expert, TheTableKeepsTheDeepestSearchAndTheLatest) {
+    TranspositionTable table(1);
+    const auto entry = [](std::uint64_t key, int depth, int score) {
+        TableEntry e;
+        e.key = key;
+        e.depth = static_cast<std::int8_t>(depth);
+        e.score = static_cast<std::int16_t>(score);
+        return e;
+    };
+    // Three keys that share a bucket (the same low bits).
+    const std::uint64_t a = 5 + (std::uint64_t{1} << 40);
+    const std::uint64_t b = 5 + (std::uint64_t{2} << 40);
+    const std::uint64_t c = 5 + (std::uint64_t{3} << 40);
+    table.store(entry(a, 9, 10));
+    table.store(entry(b, 3, 20));
+    table.store(entry(c, 4, 30));
+    ASSERT_TRUE(table.probe(a));
+    EXPECT_EQ(table.probe(a)->score, 10);
+    EXPECT_FALSE(table.probe(b));
+    EXPECT_EQ(table.probe(c)->score, 30);
+    // A deeper search takes the deepest slot and the former holder moves to the latest.
+    table.store(entry(b, 12, 40));
+    EXPECT_EQ(table.probe(b)->score, 40);
+    EXPECT_EQ(table.probe(a)->score, 10);
+    EXPECT_FALSE(table.probe(c));
+    // In a later search the old entries give way to any new one; clearing forgets them all.
+    table.new_search();
+    table.store(entry(c, 1, 50));
+    EXPECT_EQ(table.probe(c)->score, 50);
+    table.clear();
+    EXPECT_FALSE(table.probe(a) || table.probe(b) || table.probe(c));
 }
 
 TEST(Expert, KeysFollowMovesAndTellSidesAndVariantsApart) {
