@@ -69,8 +69,11 @@ void Game::resume(const SavedGame& saved) {
     if (computer_thinking()) {
         return;
     }
+    // The file has no room for the Expert's thinking time: the one chosen last stays.
+    const std::chrono::milliseconds thinking_time = staged_.expert_thinking_time;
     settings_ = saved.settings;
-    staged_ = saved.settings;
+    settings_.expert_thinking_time = thinking_time;
+    staged_ = settings_;
     position_ = {saved.squares, settings_.variant};
     to_move_ = human_side();
     in_play_ = true;
@@ -204,7 +207,7 @@ void Game::play_turn(const std::optional<Move>& move) {
 }
 
 ComputerTurn Game::computer_turn() const {
-    ComputerTurn turn{position_, to_move_, settings_.level, {}};
+    ComputerTurn turn{position_, to_move_, settings_.level, settings_.expert_thinking_time, {}};
     turn.earlier.reserve(record_.turns.size());
     for (const PlayedTurn& played : record_.turns) {
         turn.earlier.emplace_back(played.before, played.side);
@@ -213,7 +216,10 @@ ComputerTurn Game::computer_turn() const {
 }
 
 ComputerTurn Game::hint_turn() const {
-    return computer_turn();
+    ComputerTurn turn = computer_turn();
+    turn.level = Level::Expert;
+    turn.thinking_time = kExpertThinkingTimes[0];
+    return turn;
 }
 
 void Game::computer_moved(const std::optional<Move>& move) {

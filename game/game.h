@@ -3,6 +3,7 @@
 // move played since the game began, and taking moves back and replaying them.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -35,13 +36,14 @@ class GameView {
     virtual void computer_turn_begins() = 0;
 };
 
-// What the computer is asked to search: the position, its side, its level, and the positions
-// met earlier in the game (for the Expert's repetition rule), oldest first, each with the side
-// that was to move there.
+// What the computer is asked to search: the position, its side, its level (and the Expert's time
+// to think), and the positions met earlier in the game (for the Expert's repetition rule), oldest
+// first, each with the side that was to move there.
 struct ComputerTurn {
     Position position;
     Side side;
     Level level;
+    std::chrono::milliseconds thinking_time;
     std::vector<std::pair<Position, Side>> earlier;
 };
 
@@ -124,7 +126,8 @@ class Game {
     // computer is to move.
     void computer_moved(const std::optional<Move>& move);
 
-    // A hint for the person to move: what to search, as for the computer's turn.
+    // A hint for the person to move: what to search, as for the computer's turn, by the Expert
+    // for at most its shortest thinking time whatever the level.
     ComputerTurn hint_turn() const;
     // Marks a hint's move and names it on the status line; ignored outside a person's turn.
     void show_hint(const Move& move);

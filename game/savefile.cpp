@@ -47,7 +47,7 @@ std::optional<SavedGame> decode_save(std::span<const unsigned char> bytes) {
     const unsigned char first = bytes[kFirstPlayerOffset];
     const unsigned char level = bytes[kLevelOffset];
     const unsigned char rules = bytes[kVariantOffset];
-    if ((first != 1 && first != 2) || level < 1 || level > 3 || rules > 1) {
+    if ((first != 1 && first != 2) || level < 1 || level > 4 || rules > 1) {
         return std::nullopt;
     }
     const auto squares = bytes.subspan(kBoardOffset);

@@ -29,7 +29,8 @@ inline constexpr const char* kSaveFailedText = N_("Could not save zarvo.dat");
 std::array<unsigned char, kSaveSize> encode_save(const SavedGame& game);
 
 // Reads a saved game back, or nothing when the bytes are not exactly one well-formed game: 67
-// bytes, first player 1 or 2, level 1 to 3, variant 0 or 1, every square one of the five codes.
+// bytes, first player 1 or 2, level 1 to 4 (4 the Expert), variant 0 or 1, every square one of the
+// five codes.
 std::optional<SavedGame> decode_save(std::span<const unsigned char> bytes);
 
 // Reads at most one byte more than a saved game holds from a regular file, so that an

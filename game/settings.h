@@ -1,6 +1,7 @@
 // The settings a game is played with: who opens it, the computer's level and the rule variant.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 
 #include "ai/level.h"
@@ -22,11 +23,12 @@ constexpr Side computer_side(FirstPlayer first) {
 }
 
 // What a game is played with. A new player starts with the human opening, at Medium, in the Greek
-// variant.
+// variant; the Expert, once chosen, thinks for a second a move unless given longer.
 struct GameSettings {
     FirstPlayer first_player = FirstPlayer::Human;
     Level level = Level::Medium;
     Variant variant = Variant::Greek;
+    std::chrono::milliseconds expert_thinking_time = kExpertThinkingTimes[0];
 
     friend constexpr bool operator==(const GameSettings&, const GameSettings&) = default;
 };

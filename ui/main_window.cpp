@@ -7,6 +7,7 @@
 
 #include <chrono>
 
+#include "ai/zobrist.h"
 #include "game/pdn.h"
 #include "game/savefile.h"
 #include "rules/fen.h"
@@ -19,19 +20,6 @@
 #include "ui/move_list_window.h"
 
 namespace zarvo {
-
-namespace {
-
-// The hint's search: the best move of the side to move as the strongest level sees it. Equal
-// moves are settled without drawing on the C library's generator, which the computer's own
-// choices use.
-std::optional<Move> find_hint(BudgetSearch& search, const ComputerTurn& turn,
-                              std::stop_token stop) {
-    return search.choose_move(
-        turn.position, turn.side, budget_of(Level::Hard), [] { return 1; }, std::move(stop));
-}
-
-}  // namespace
 
 LineLabel::LineLabel(const Glib::ustring& text) : Gtk::Label(text) {
     set_justify(Gtk::JUSTIFY_LEFT);
@@ -238,7 +226,8 @@ void MainWindow::refresh_commands() {
     open_record_item_.set_sensitive(!thinking);
     paste_position_item_.set_sensitive(!thinking);
     save_record_item_.set_sensitive(game_.turn() != Turn::None || game_.outcome().has_value());
-    move_now_item_.set_sensitive(false);
+    move_now_item_.set_sensitive(searching_for_ == SearchFor::ComputerMove &&
+                                 game_.settings().level == Level::Expert);
     zoom_in_item_.set_sensitive(board_.zoom() < kMaxZoom);
     zoom_out_item_.set_sensitive(board_.zoom() > kMinZoom);
     normal_size_item_.set_sensitive(board_.zoom() != 1);
@@ -360,7 +349,7 @@ void MainWindow::save_record() {
         // Red is White in the record, since red moves first.
         const GameSettings& settings = game_.settings();
         static constexpr const char* kLevels[] = {N_("Zarvo (Easy)"), N_("Zarvo (Medium)"),
-                                                  N_("Zarvo (Hard)")};
+                                                  N_("Zarvo (Hard)"), N_("Zarvo (Expert)")};
         const std::string computer = _(kLevels[static_cast<int>(settings.level) - 1]);
         PdnRoster roster;
         roster.date = game_date_.empty() ? roster.date : game_date_;
@@ -404,12 +393,34 @@ void MainWindow::paste_position(const Glib::ustring& text) {
 }
 
 void MainWindow::computer_turn_begins() {
-    const ComputerTurn turn = game_.computer_turn();
-    searching_for_ = SearchFor::ComputerMove;
-    search_job_ = search_thread_.start([this, turn](std::stop_token stop) {
-        return budget_search_.choose_move(turn.position, turn.side, budget_of(turn.level),
-                                          c_library_draw, std::move(stop));
-    });
+    start_search(game_.computer_turn(), SearchFor::ComputerMove);
+}
+
+void MainWindow::start_search(const ComputerTurn& turn, SearchFor purpose) {
+    searching_for_ = purpose;
+    if (turn.level != Level::Expert) {
+        search_job_ = search_thread_.start([this, turn](std::stop_token stop) {
+            return budget_search_.choose_move(turn.position, turn.side, budget_of(turn.level),
+                                              c_library_draw, std::move(stop));
+        });
+        refresh_commands();
+        return;
+    }
+    if (!expert_search_) {
+        expert_search_ = std::make_unique<ExpertSearch>();
+    }
+    // Reaching a position of the game again is a draw to the Expert.
+    std::vector<std::uint64_t> earlier;
+    earlier.reserve(turn.earlier.size());
+    for (const auto& [position, side] : turn.earlier) {
+        earlier.push_back(position_key(position, side));
+    }
+    search_job_ =
+        search_thread_.start([this, turn, earlier = std::move(earlier)](std::stop_token stop) {
+            return expert_search_->choose_move(turn.position, turn.side,
+                                               ExpertLimits::thinking_time(turn.thinking_time),
+                                               std::move(stop), earlier);
+        });
     refresh_commands();
 }
 
@@ -417,12 +428,7 @@ void MainWindow::ask_for_hint() {
     if (game_.turn() != Turn::Human || searching_for_ != SearchFor::Nothing) {
         return;
     }
-    const ComputerTurn turn = game_.hint_turn();
-    searching_for_ = SearchFor::Hint;
-    search_job_ = search_thread_.start([this, turn](std::stop_token stop) {
-        return find_hint(budget_search_, turn, std::move(stop));
-    });
-    refresh_commands();
+    start_search(game_.hint_turn(), SearchFor::Hint);
 }
 
 void MainWindow::stop_hint_search() {
@@ -435,7 +441,8 @@ void MainWindow::stop_hint_search() {
 }
 
 void MainWindow::move_now() {
-    if (searching_for_ == SearchFor::ComputerMove) {
+    // Only the Expert answers a hurried search with a move; the budgeted levels are quick anyway.
+    if (searching_for_ == SearchFor::ComputerMove && game_.settings().level == Level::Expert) {
         search_thread_.hurry();
     }
 }

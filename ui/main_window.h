@@ -23,6 +23,7 @@
 #include <string_view>
 
 #include "ai/budget_search.h"
+#include "ai/expert_search.h"
 #include "ai/search_thread.h"
 #include "game/game.h"
 #include "i18n/translation.h"
@@ -81,6 +82,8 @@ class MainWindow : public Gtk::Window, public GameView {
     void collect_search_answer();
     // Stops a hint's search, if one runs; the game goes on.
     void stop_hint_search();
+    // Starts the search a turn asks for (the computer's move or a hint) on the search thread.
+    void start_search(const ComputerTurn& turn, SearchFor purpose);
     // Runs a command of the game, after any hint's search has been stopped.
     void run(const std::function<void()>& command);
     // Runs a command that may start a game, which gives the board the keyboard.
@@ -109,8 +112,10 @@ class MainWindow : public Gtk::Window, public GameView {
     std::string preferences_file_;
     Preferences preferences_;
     Game game_{*this};
-    // The searches, used only on the search thread.
+    // The searches, used only on the search thread. The Expert's table is taken only once the
+    // Expert is first asked, for a hint or a move.
     BudgetSearch budget_search_;
+    std::unique_ptr<ExpertSearch> expert_search_;
     // Wakes the main loop when the search thread has an answer.
     Glib::Dispatcher search_ready_;
     // Declared after what its searches use, so that it is stopped and joined first.

@@ -63,7 +63,7 @@ bool byte_allowed(std::size_t offset, unsigned char b) {
         case 0:
             return b == 1 || b == 2;
         case 1:
-            return b >= 1 && b <= 3;
+            return b >= 1 && b <= 4;
         case 2:
             return b <= 1;
         default:
@@ -107,7 +107,7 @@ TEST(SaveLayout, RandomGamesRoundTrip) {
     for (int n = 0; n < 2000; ++n) {
         SavedGame g;
         g.settings.first_player = static_cast<FirstPlayer>(1 + rng() % 2);
-        g.settings.level = static_cast<Level>(1 + rng() % 3);
+        g.settings.level = static_cast<Level>(1 + rng() % 4);
         g.settings.variant = static_cast<Variant>(rng() % 2);
         for (char& c : g.squares) {
             c = codes[rng() % 5];
@@ -349,6 +349,35 @@ TEST_F(SaveCommands, LoadResumesWithTheHumanToMoveAndStagesTheSettings) {
     EXPECT_EQ(read_file("zarvo.dat"), to_bytes(encode_save(saved)));
 }
 
+// The Expert is level byte 4; its thinking time is not in the file, so the one chosen last stays,
+// and the computer's turn is searched by the Expert for that long. A hint is the Expert's at 1 s.
+TEST_F(SaveCommands, AnExpertGameLoadsWithTheThinkingTimeChosenLast) {
+    SavedGame saved = sample_game();
+    saved.settings.level = Level::Expert;
+    const auto bytes = encode_save(saved);
+    EXPECT_EQ(bytes[1], 4);
+    write_file("zarvo.dat", to_bytes(bytes));
+    GameSettings staged = game.staged_settings();
+    staged.expert_thinking_time = kExpertThinkingTimes[2];
+    game.stage_settings(staged);
+    load_game(game);
+    EXPECT_EQ(game.settings().level, Level::Expert);
+    EXPECT_EQ(game.settings().expert_thinking_time, std::chrono::seconds(10));
+    EXPECT_EQ(game.staged_settings(), game.settings());
+
+    const ComputerTurn hint = game.hint_turn();
+    EXPECT_EQ(hint.level, Level::Expert);
+    EXPECT_EQ(hint.thinking_time, std::chrono::seconds(1));
+    // Blue's man must take: d5xd3.
+    game.click_square(sq("d5"));
+    game.click_square(sq("d3"));
+    game.play();
+    EXPECT_EQ(game.turn(), Turn::Computer);
+    const ComputerTurn turn = game.computer_turn();
+    EXPECT_EQ(turn.level, Level::Expert);
+    EXPECT_EQ(turn.thinking_time, std::chrono::seconds(10));
+}
+
 TEST_F(SaveCommands, DamagedOrMissingFilesAreRefusedWhole) {
     const Bytes good = to_bytes(encode_save(sample_game()));
     std::vector<std::pair<std::string, Bytes>> damaged;
@@ -363,7 +392,7 @@ TEST_F(SaveCommands, DamagedOrMissingFilesAreRefusedWhole) {
                                                         {0, 3, "first player 3"},
                                                         {0, '1', "first player digit"},
                                                         {1, 0, "level 0"},
-                                                        {1, 4, "level 4"},
+                                                        {1, 5, "level 5"},
                                                         {1, 255, "level 255"},
                                                         {2, 2, "variant 2"},
                                                         {2, '0', "variant digit"},

@@ -19,7 +19,7 @@ def open_options(game):
 
 def staged(game):
     """(level button on, CPU first ticked) as the open dialog shows them."""
-    on = [name for name in ("level_easy", "level_medium", "level_hard")
+    on = [name for name in ("level_easy", "level_medium", "level_hard", "level_expert")
           if ds.is_checked(game.find(name))]
     return on, ds.is_checked(game.find("cpu_first"))
 
@@ -59,9 +59,14 @@ def test_staged_for_the_next_game_only(game):
     dialog = open_options(game)
     assert ds.dialog_contents(dialog) == [
         (ROLE.LABEL, "CPU level:"), (ROLE.RADIO_BUTTON, "Easy"), (ROLE.RADIO_BUTTON, "Medium"),
-        (ROLE.RADIO_BUTTON, "Hard"), (ROLE.LABEL, ""), (ROLE.CHECK_BOX, CPU_FIRST),
-        (ROLE.PUSH_BUTTON, "OK")], ds.dialog_contents(dialog)
+        (ROLE.RADIO_BUTTON, "Hard"), (ROLE.RADIO_BUTTON, "Expert"),
+        (ROLE.LABEL, "Expert's time per move:"), (ROLE.RADIO_BUTTON, "1 s"),
+        (ROLE.RADIO_BUTTON, "3 s"), (ROLE.RADIO_BUTTON, "10 s"), (ROLE.LABEL, ""),
+        (ROLE.CHECK_BOX, CPU_FIRST), (ROLE.PUSH_BUTTON, "OK")], ds.dialog_contents(dialog)
     assert staged(game) == (["level_medium"], False)
+    # The thinking times are the Expert's: greyed until it is chosen, one second at first.
+    assert ds.is_checked(game.find("thinking_1s"))
+    assert not ds.states(game.find("thinking_3s")).contains(ds.Atspi.StateType.SENSITIVE)
     window = ds.x_window(game, "Zarvo options")
     ds.assert_fixed_size(window)
 
@@ -128,4 +133,34 @@ def test_closing_from_the_frame_writes_nothing(game):
     wait_board(game, model.START, set(), "the starting position, not turned")
 
 
-harness.run(test_staged_for_the_next_game_only, test_closing_from_the_frame_writes_nothing)
+def test_expert_thinks_its_time_unless_told_to_move_now(game):
+    # At ten seconds a move, "Move now" (M) makes the Expert play long before its time is up.
+    open_options(game)
+    game.click_id("level_expert")
+    game.wait_for(lambda: ds.states(game.find("thinking_10s")).contains(
+        ds.Atspi.StateType.SENSITIVE), 5, "the thinking times to wake")
+    game.click_id("thinking_10s")
+    game.click_id("cpu_first")
+    game.wait_for(lambda: staged(game) == (["level_expert"], True) and
+                  ds.is_checked(game.find("thinking_10s")), 5, "Expert at 10 s, CPU first")
+    game.click_id("options_ok")
+    ds.wait_gone(game, "options_dialog")
+
+    move_now = game.find_named(ROLE.MENU_ITEM, "Move now")
+    game.menu("Game", "Start new game")
+    game.wait_for(lambda: ds.states(move_now).contains(ds.Atspi.StateType.SENSITIVE), 5,
+                  "Move now while the Expert thinks")
+    game.press_key("m")
+    game.wait_text("status_label", "You play...", timeout=8)
+    assert not ds.states(move_now).contains(ds.Atspi.StateType.SENSITIVE)
+    assert len(model.marked_squares(game.board_shot(), True)) == 2
+
+    open_options(game)
+    assert staged(game) == (["level_expert"], True)
+    assert ds.is_checked(game.find("thinking_10s"))
+    game.click_id("options_ok")
+    ds.wait_gone(game, "options_dialog")
+
+
+harness.run(test_staged_for_the_next_game_only, test_closing_from_the_frame_writes_nothing,
+            test_expert_thinks_its_time_unless_told_to_move_now)
