@@ -10,6 +10,7 @@ packages=(
   xvfb xauth xdotool imagemagick x11-utils xclip
   python3-gi gir1.2-atspi-2.0 python3-pyatspi at-spi2-core dbus-daemon python3-xlib
   dpkg-dev desktop-file-utils appstream man-db groff-base librsvg2-bin librsvg2-common
+  gettext locales
 )
 
 missing=()

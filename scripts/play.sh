@@ -4,5 +4,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j 2 --target zarvo zarvo-cli
+cmake --build build -j 2 --target zarvo zarvo-cli translations
 exec build/ui/zarvo "$@"

@@ -119,7 +119,13 @@ SquareReport BoardView::report(int square) const {
 
 GdkRectangle BoardView::square_area(int square) const {
     const Pixel at = square_origin(square, turned());
-    return {at.x * zoom_, at.y * zoom_, kSquareSize * zoom_, kSquareSize * zoom_};
+    return {left_edge() + at.x * zoom_, at.y * zoom_, kSquareSize * zoom_, kSquareSize * zoom_};
+}
+
+int BoardView::left_edge() const {
+    // A menu bar wider than the board (in some languages) widens the window: the board stays
+    // in the middle.
+    return std::max(0, (get_allocated_width() - kAreaSize * zoom_) / 2);
 }
 
 void BoardView::activate_square(int square) {
@@ -279,6 +285,7 @@ bool BoardView::on_draw(const Cairo::RefPtr<Cairo::Context>& cr) {
         return false;
     }
     const std::int64_t began = now_us();
+    cr->translate(left_edge(), 0);
     cr->scale(zoom_, zoom_);
     // The frame takes the widget's normal foreground colour, as text would.
     const Gdk::RGBA fg = get_style_context()->get_color(Gtk::STATE_FLAG_NORMAL);
@@ -383,7 +390,8 @@ bool BoardView::on_button_press_event(GdkEventButton* event) {
     if (event->type != GDK_BUTTON_PRESS || !on_square_pressed || past_ || animation_) {
         return true;
     }
-    if (const std::optional<int> square = square_at(event->x / zoom_, event->y / zoom_, turned())) {
+    if (const std::optional<int> square =
+            square_at((event->x - left_edge()) / zoom_, event->y / zoom_, turned())) {
         on_square_pressed(*square);
     }
     return true;

@@ -115,6 +115,8 @@ class BoardView : public Gtk::DrawingArea, public AccessibleBoard {
     Board animation_frame(std::int64_t now_us, std::optional<std::pair<double, double>>& piece_at,
                           char& piece) const;
     bool on_tick(const Glib::RefPtr<Gdk::FrameClock>& clock);
+    // Where the board's drawing begins across the widget, which may be wider than the board.
+    int left_edge() const;
     bool turned() const { return game_.board_turned(); }
     // Whether the focus square is framed: the board has the focus and the keyboard is in use.
     bool focus_shown() const;

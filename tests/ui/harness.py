@@ -112,12 +112,14 @@ def _supervise():
 
 def run(*tests, extra_env=None):
     """Runs each ``test(game)`` against a fresh copy of the binary named on the command line,
-    all in one X server and session; exits with the result."""
+    all in one X server and session, with ``extra_env`` and the test's own ``test.extra_env``
+    added to the program's environment; exits with the result."""
     if os.environ.get(IN_SESSION) != "1":
         sys.exit(_supervise())
     binary = os.path.abspath(sys.argv[1])
     for test in tests:
-        game = Game(binary, extra_env)
+        # A test may carry an environment of its own (a language, say).
+        game = Game(binary, dict(extra_env or {}, **getattr(test, "extra_env", {})))
         try:
             test(game)
             game.check_no_criticals()
@@ -187,6 +189,9 @@ class Game:
                    GTK_THEME="Adwaita", XDG_CONFIG_HOME=os.path.join(self.workdir, "config"))
         env.pop("NO_AT_BRIDGE", None)
         env.pop(IN_SESSION, None)
+        # In English whatever the language of the machine, unless a test asks for another.
+        env.pop("LANGUAGE", None)
+        env["LC_ALL"] = "C.UTF-8"
         env.update(extra_env or {})
         self._stderr_path = os.path.join(self.workdir, "stderr.txt")
         self._stderr_file = open(self._stderr_path, "wb")
