@@ -44,10 +44,15 @@ void Game::set_two_players(bool on) {
     advance();
 }
 
-void Game::begin_record() {
+void Game::begin_play() {
     record_ = {position_, to_move_, {}, GameResult::Unfinished};
     taken_back_.clear();
     outcome_.reset();
+    in_play_ = true;
+    last_move_.clear();
+    pending_.clear();
+    hint_.clear();
+    advance();
 }
 
 void Game::new_game() {
@@ -57,12 +62,7 @@ void Game::new_game() {
     settings_ = staged_;
     position_ = starting_position(settings_.variant);
     to_move_ = Side::Red;
-    in_play_ = true;
-    last_move_.clear();
-    pending_.clear();
-    hint_.clear();
-    begin_record();
-    advance();
+    begin_play();
 }
 
 void Game::resume(const SavedGame& saved) {
@@ -76,12 +76,7 @@ void Game::resume(const SavedGame& saved) {
     staged_ = settings_;
     position_ = {saved.squares, settings_.variant};
     to_move_ = human_side();
-    in_play_ = true;
-    last_move_.clear();
-    pending_.clear();
-    hint_.clear();
-    begin_record();
-    advance();
+    begin_play();
 }
 
 void Game::open(const GameRecord& record) {

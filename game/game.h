@@ -177,8 +177,9 @@ class Game {
     bool played_by_people(Side side) const { return two_players_ || side == human_side(); }
     // The status line on a person's turn.
     Message turn_text() const;
-    // Starts the record afresh from the current position.
-    void begin_record();
+    // Starts play from the current position and side to move: a fresh record, nothing marked
+    // or pending, then the turn cycle.
+    void begin_play();
     // Whether the pending path followed by `square` is the start of a legal move, or a whole one
     // (every landing choice counted).
     bool extends_legal_move(int square) const;

@@ -49,85 +49,12 @@ class ListSink {
     Move path_;
 };
 
-// Counts capture paths as they are found: all of them in the Greek variant, the greatest in the
-// Turkish.
-class CountSink {
+// Counts capture chains as they are found: every chain in the Greek variant, and in the Turkish
+// only those as long as the greatest found so far (a longer one starts the count afresh).
+class ChainTally {
   public:
-    explicit CountSink(Variant variant) : turkish_(variant == Variant::Turkish) {}
+    explicit ChainTally(Variant variant) : turkish_(variant == Variant::Turkish) {}
 
-    void found(int, int, char) {
-        if (!turkish_) {
-            ++count_;
-            return;
-        }
-        switch (greatest_.judge(depth_ + 1)) {
-            case GreatestCapture::Verdict::Shorter:
-                return;
-            case GreatestCapture::Verdict::Longer:
-                count_ = 1;
-                return;
-            case GreatestCapture::Verdict::AsLong:
-                ++count_;
-                return;
-        }
-    }
-    bool enter(int, int, char) {
-        // The same limit as the list's paths, so the counts agree on every board.
-        if (depth_ + 2 >= kMaxPathSquares) {
-            return false;
-        }
-        ++depth_;
-        return true;
-    }
-    void leave() { --depth_; }
-    int count() const { return count_; }
-
-  private:
-    bool turkish_;
-    GreatestCapture greatest_;
-    std::size_t depth_ = 0;
-    int count_ = 0;
-};
-
-// Counts the capture chains of one man from its square, with pieces and empty squares as bits:
-// every chain in the Greek variant, the greatest in the Turkish. A man jumps an enemy piece next
-// to it (not behind it) onto the empty square beyond, the captured piece leaves at once, and the
-// chain ends on its crowning row.
-class ManChainCounter {
-  public:
-    ManChainCounter(char man, std::uint64_t enemy, Variant variant)
-        : man_(man),
-          backward_(backward_of(man)),
-          turkish_(variant == Variant::Turkish),
-          enemy_(enemy) {}
-
-    void count_from(int square, std::uint64_t empty, std::size_t captured) {
-        for (int d = 0; d < 4; ++d) {
-            if (d == backward_) {
-                continue;
-            }
-            const int victim = neighbour(square, d);
-            if (victim < 0 || (enemy_ & square_bit(victim)) == 0) {
-                continue;
-            }
-            const int landing = neighbour(victim, d);
-            if (landing < 0 || (empty & square_bit(landing)) == 0) {
-                continue;
-            }
-            found(captured + 1);
-            if (on_crowning_row(man_, landing) || captured + 2 >= kMaxPathSquares) {
-                continue;
-            }
-            enemy_ &= ~square_bit(victim);
-            count_from(landing,
-                       (empty | square_bit(victim) | square_bit(square)) & ~square_bit(landing),
-                       captured + 1);
-            enemy_ |= square_bit(victim);
-        }
-    }
-    int count() const { return count_; }
-
-  private:
     void found(std::size_t captures) {
         if (!turkish_) {
             ++count_;
@@ -144,14 +71,77 @@ class ManChainCounter {
                 return;
         }
     }
+    int count() const { return count_; }
 
-    char man_;
-    int backward_;
+  private:
     bool turkish_;
-    // The enemy pieces still on the board along the chain being counted.
-    std::uint64_t enemy_;
     GreatestCapture greatest_;
     int count_ = 0;
+};
+
+// Counts capture paths as the walk finds them, with the tally's rule.
+class CountSink {
+  public:
+    explicit CountSink(Variant variant) : tally_(variant) {}
+
+    void found(int, int, char) { tally_.found(depth_ + 1); }
+    bool enter(int, int, char) {
+        // The same limit as the list's paths, so the counts agree on every board.
+        if (depth_ + 2 >= kMaxPathSquares) {
+            return false;
+        }
+        ++depth_;
+        return true;
+    }
+    void leave() { --depth_; }
+    int count() const { return tally_.count(); }
+
+  private:
+    ChainTally tally_;
+    std::size_t depth_ = 0;
+};
+
+// Counts the capture chains of one man from its square, with pieces and empty squares as bits:
+// every chain in the Greek variant, the greatest in the Turkish. A man jumps an enemy piece next
+// to it (not behind it) onto the empty square beyond, the captured piece leaves at once, and the
+// chain ends on its crowning row.
+class ManChainCounter {
+  public:
+    ManChainCounter(char man, std::uint64_t enemy, Variant variant)
+        : man_(man), backward_(backward_of(man)), enemy_(enemy), tally_(variant) {}
+
+    void count_from(int square, std::uint64_t empty, std::size_t captured) {
+        for (int d = 0; d < 4; ++d) {
+            if (d == backward_) {
+                continue;
+            }
+            const int victim = neighbour(square, d);
+            if (victim < 0 || (enemy_ & square_bit(victim)) == 0) {
+                continue;
+            }
+            const int landing = neighbour(victim, d);
+            if (landing < 0 || (empty & square_bit(landing)) == 0) {
+                continue;
+            }
+            tally_.found(captured + 1);
+            if (on_crowning_row(man_, landing) || captured + 2 >= kMaxPathSquares) {
+                continue;
+            }
+            enemy_ &= ~square_bit(victim);
+            count_from(landing,
+                       (empty | square_bit(victim) | square_bit(square)) & ~square_bit(landing),
+                       captured + 1);
+            enemy_ |= square_bit(victim);
+        }
+    }
+    int count() const { return tally_.count(); }
+
+  private:
+    char man_;
+    int backward_;
+    // The enemy pieces still on the board along the chain being counted.
+    std::uint64_t enemy_;
+    ChainTally tally_;
 };
 
 }  // namespace

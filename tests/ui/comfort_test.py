@@ -52,28 +52,12 @@ def load(game, first_player, level, variant, pos):
     return board
 
 
-def play(game, move):
-    for square in ds.squares_of(move):
-        game.click_square(square)
-    game.click_id("play_button")
-
-
-def wait_reply(game, before):
-    """The board once the computer has answered and it is the human's turn again."""
-    def replied():
-        if game.text("status_label") != "You play...":
-            return None
-        shown = ds.try_read_board(game)
-        return shown if shown and shown != before else None
-    return game.wait_for(replied, 10, "the computer's reply")
-
-
 def test_take_back_and_replay_after_a_capture(game):
     start = load(game, 2, 1, 0, "......../xxx...../......../......../..x...../..o...../oo....../........")
     assert not sensitive(game, "Take back move") and not sensitive(game, "Replay move")
-    play(game, "c3c5")
+    ds.play(game, "c3c5")
     after_capture = ds.apply_move(game, start, "c3c5", "greek")
-    answered = wait_reply(game, after_capture)
+    answered = ds.wait_reply(game, after_capture)
     assert sensitive(game, "Take back move")
     game.menu("Game", "Take back move")
     game.wait_for(lambda: ds.try_read_board(game) == start, 5, "the position before the capture")
@@ -130,7 +114,7 @@ def test_complete_move_played_at_once(game):
     game.wait_text("status_label", "You play...")
     game.click_square("c3")
     game.click_square("c4")
-    board = wait_reply(game, model.START)
+    board = ds.wait_reply(game, model.START)
     assert board.get("c4") == "o" and "c3" not in board
 
 
@@ -168,9 +152,9 @@ def test_move_list_after_three_turns(game):
     played = []
     for _ in range(3):
         move = next(m for m in ds.legal_moves(game, board, "O", "greek") if len(m) == 4)
-        play(game, move)
+        ds.play(game, move)
         played.append(move)
-        board = wait_reply(game, ds.apply_move(game, board, move, "greek"))
+        board = ds.wait_reply(game, ds.apply_move(game, board, move, "greek"))
     toggle(game, "View", "Move list")
     cells = game.wait_for(lambda: len(list_cells(game)) >= 9 and list_cells(game), 5, "the list")
     assert cells[0::3] == ["1.", "2.", "3."], cells
@@ -209,7 +193,7 @@ def test_two_players_to_the_end(game):
     assert game.text("score_label") == "Red: 1 Blue: 1"
     for move, next_text in (("c3c4", "Blue plays..."), ("c6c5", "Red plays..."),
                             ("c4c6", "Red wins !")):
-        play(game, move)
+        ds.play(game, move)
         game.wait_text("status_label", next_text)
     assert game.text("score_label") == "Red: 1 Blue: 0"
 
@@ -219,7 +203,7 @@ def test_repetition_ends_the_game(game):
     load(game, 2, 1, 1, ".......X/......../......../......../......../......../......../O.......")
     for move in ("a1b1", "h8g8", "b1a1", "g8h8") * 2:
         assert game.text("status_label") in ("Red plays...", "Blue plays...")
-        play(game, move)
+        ds.play(game, move)
     game.wait_text("status_label", "No winner !")
 
 

@@ -182,3 +182,20 @@ def apply_move(game, board, move, variant):
                           position_text(board), "--move", move],
                          capture_output=True, text=True, check=True).stdout.strip()
     return model.parse_position(out)
+
+
+def play(game, move):
+    """Clicks the squares of a move string ("c3c5") and "Play"."""
+    for square in squares_of(move):
+        game.click_square(square)
+    game.click_id("play_button")
+
+
+def wait_reply(game, before):
+    """The board once the computer has answered and it is the human's turn again."""
+    def replied():
+        if game.text("status_label") != "You play...":
+            return None
+        shown = try_read_board(game)
+        return shown if shown and shown != before else None
+    return game.wait_for(replied, 10, "the computer's reply")

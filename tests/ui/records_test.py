@@ -14,21 +14,6 @@ from harness import Atspi
 ROLE = Atspi.Role
 
 
-def play(game, move):
-    for square in ds.squares_of(move):
-        game.click_square(square)
-    game.click_id("play_button")
-
-
-def wait_reply(game, before):
-    def replied():
-        if game.text("status_label") != "You play...":
-            return None
-        shown = ds.try_read_board(game)
-        return shown if shown and shown != before else None
-    return game.wait_for(replied, 10, "the computer's reply")
-
-
 def list_cells(game):
     view = game.find("move_list_view")
     view.clear_cache()
@@ -60,8 +45,8 @@ def test_saved_record_opens_again_in_a_fresh_run(game):
     board = model.START
     for _ in range(2):
         move = next(m for m in ds.legal_moves(game, board, "O", "greek") if len(m) == 4)
-        play(game, move)
-        board = wait_reply(game, ds.apply_move(game, board, move, "greek"))
+        ds.play(game, move)
+        board = ds.wait_reply(game, ds.apply_move(game, board, move, "greek"))
     show_move_list(game)
     cells = game.wait_for(lambda: len(list_cells(game)) == 6 and list_cells(game), 5, "the list")
     game.menu("Game", "Save record as...")
