@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <memory>
 #include <ostream>
 
 #include "rules/fen.h"
@@ -12,7 +13,11 @@ namespace zarvo::cli {
 
 namespace {
 
-constexpr const char* kFooter = R"(Commands and their options:
+// The help's closing part, translated when the help is made.
+// TRANSLATORS: zarvo-cli's help after its list of commands. The commands, options and their values
+// (moves, --variant, greek, O, ...) and the POS and FEN examples are typed as they are; the words
+// in capitals stand for values and may be translated.
+constexpr const char* kFooter = N_(R"(Commands and their options:
   moves --variant greek|turkish --prune 0|1 --side O|X --pos POS
   perft --variant greek|turkish --prune 0|1 --side O|X --depth N --pos POS
   legal --variant greek|turkish --side O|X --pos POS --path PATH
@@ -46,7 +51,7 @@ Options shared by the commands:
              FEN's side to move; given, it must be that side (apply ignores it)
 
 Bad input prints one line on standard error and exits with status 2.
-Each command's own --help says what it prints.)";
+Each command's own --help says what it prints.)");
 
 }  // namespace
 
@@ -121,8 +126,8 @@ Board parse_position(const std::string& text) {
 }
 
 void add_position_options(CLI::App* command, std::string& pos, std::string& fen) {
-    command->add_option("--pos", pos, "the position (POS)");
-    command->add_option("--fen", fen, "the position as a FEN, instead of --pos");
+    command->add_option("--pos", pos, _("the position (POS)"));
+    command->add_option("--fen", fen, _("the position as a FEN, instead of --pos"));
 }
 
 namespace {
@@ -171,13 +176,44 @@ int parse_integer(std::string_view option, const std::string& text, int low, int
     return value;
 }
 
+namespace {
+
+// Gives CLI11's own words in the help, its headings and labels and the help flag's description,
+// in the player's language; the subcommands added to `app` afterwards take them from it.
+void translate_cli11_words(CLI::App& app) {
+    const std::shared_ptr<CLI::FormatterBase> formatter = app.get_formatter();
+    // TRANSLATORS: the help's usage line, "Usage: zarvo-cli [OPTIONS] SUBCOMMAND"; the colon
+    // follows.
+    formatter->label("Usage", _("Usage"));
+    // TRANSLATORS: in the help's usage line, where the options go.
+    formatter->label("OPTIONS", _("OPTIONS"));
+    // TRANSLATORS: in the help's usage line, where the command goes.
+    formatter->label("SUBCOMMAND", _("SUBCOMMAND"));
+    // TRANSLATORS: the help's heading over the values given without an option's name (FILE, A,
+    // B); the colon follows.
+    formatter->label("Positionals", _("Positionals"));
+    // TRANSLATORS: in the help, after an option that must be given.
+    formatter->label("REQUIRED", _("REQUIRED"));
+    // TRANSLATORS: in the help, after an option: the value it takes is a text.
+    formatter->label("TEXT", _("TEXT"));
+    // TRANSLATORS: the help's heading over the options; the colon follows.
+    app.option_defaults()->group(_("Options"));
+    // TRANSLATORS: the help's heading over the commands; the colon follows.
+    app.group(_("Subcommands"));
+    // CLI11 made the help flag before the group above was set; made again, it takes that group.
+    app.set_help_flag("-h,--help", _("Print this help message and exit"));
+}
+
+}  // namespace
+
 int run_cli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     CLI::App app(
-        "Looks into positions and game records of Zarvo draughts with the game's own rules "
-        "engine and computer player.",
+        _("Looks into positions and game records of Zarvo draughts with the game's own rules "
+          "engine and computer player."),
         "zarvo-cli");
+    translate_cli11_words(app);
     app.require_subcommand(1);
-    app.footer(kFooter);
+    app.footer(_(kFooter));
     Output output{out, err};
     add_rules_commands(app, output);
     add_ai_commands(app, output);

@@ -12,8 +12,10 @@
 #include <string_view>
 #include <vector>
 
+#include "i18n/translation.h"
 #include "rules/board.h"
 #include "rules/capture_paths.h"
+#include "rules/message.h"
 
 namespace zarvo::cli {
 

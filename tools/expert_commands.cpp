@@ -243,30 +243,34 @@ void run_expert_bench(const std::string& engine, const std::string& time, Output
 
 void add_match_command(CLI::App& app, Output& output) {
     const auto o = std::make_shared<MatchOptions>();
-    CLI::App* match = app.add_subcommand("match", "Games between two of the computer's levels");
+    CLI::App* match = app.add_subcommand("match", _("Games between two of the computer's levels"));
     match->footer(
-        "A and B are easy, medium, hard, expert (one second a move) or expert:MS (MS\n"
-        "milliseconds a move, 1 to 600000). Plays N games (100 by default) in each\n"
-        "variant asked for (both by default) from a fixed set of openings, each opening\n"
-        "twice with the colours swapped; a game is drawn at the third repetition of a\n"
-        "position or after 200 plies. The budgeted levels break ties with draws from\n"
-        "the seed S (1 by default); J games are played at once (1 by default). Prints\n"
-        "one line per game, then for each variant and for the whole match\n"
-        "  A vs B: W-D-L, score P %, Elo D \u00b1 E, mean time per move A X ms, B Y ms\n"
-        "from A's side (E is the half-width of a 95 % interval). --tune changes the\n"
-        "weights of A, an Expert, for tuning by self-play: greek_king, turkish_king,\n"
-        "home_guard, free_path, mobility, king_freedom, boxed_king, trade_down (each in\n"
-        "hundredths of a man), advance_opening, advance_ending (a percentage of the\n"
-        "table); A is then named with a '*'.");
-    match->add_option("A", o->first, "the first player")->required();
-    match->add_option("B", o->second, "the second player")->required();
-    match->add_option("--games", o->games, "games per variant");
-    match->add_option("--variant", o->variant, "greek, turkish or both");
-    match->add_option("--seed", o->seed, "0 to 2147483647");
-    match->add_option("--jobs", o->jobs, "games played at once, 1 to 16");
+        // TRANSLATORS: the indented line is what match prints, which stays in English; the player
+        // names (easy, medium, hard, expert, expert:MS) and the weights' names are typed as they
+        // are.
+        // xgettext:no-c-format
+        _("A and B are easy, medium, hard, expert (one second a move) or expert:MS (MS\n"
+          "milliseconds a move, 1 to 600000). Plays N games (100 by default) in each\n"
+          "variant asked for (both by default) from a fixed set of openings, each opening\n"
+          "twice with the colours swapped; a game is drawn at the third repetition of a\n"
+          "position or after 200 plies. The budgeted levels break ties with draws from\n"
+          "the seed S (1 by default); J games are played at once (1 by default). Prints\n"
+          "one line per game, then for each variant and for the whole match\n"
+          "  A vs B: W-D-L, score P %, Elo D \u00b1 E, mean time per move A X ms, B Y ms\n"
+          "from A's side (E is the half-width of a 95 % interval). --tune changes the\n"
+          "weights of A, an Expert, for tuning by self-play: greek_king, turkish_king,\n"
+          "home_guard, free_path, mobility, king_freedom, boxed_king, trade_down (each in\n"
+          "hundredths of a man), advance_opening, advance_ending (a percentage of the\n"
+          "table); A is then named with a '*'."));
+    match->add_option("A", o->first, _("the first player"))->required();
+    match->add_option("B", o->second, _("the second player"))->required();
+    match->add_option("--games", o->games, _("games per variant"));
+    match->add_option("--variant", o->variant, _("greek, turkish or both"));
+    match->add_option("--seed", o->seed, _("0 to 2147483647"));
+    match->add_option("--jobs", o->jobs, _("games played at once, 1 to 16"));
     match->add_option("--tune", o->tune,
-                      "NAME=VALUE,...: A (an Expert) plays with these weights changed, as in "
-                      "self-play tuning");
+                      _("NAME=VALUE,...: A (an Expert) plays with these weights changed, as in "
+                        "self-play tuning"));
     match->callback([o, &output] { run_match(*o, output); });
 }
 

@@ -53,14 +53,16 @@ void run_pdn(const std::string& file, Output& output) {
 
 void add_record_commands(CLI::App& app, Output& output) {
     const auto file = std::make_shared<std::string>();
-    CLI::App* pdn = app.add_subcommand("pdn", "Checks every game of a PDN file");
+    CLI::App* pdn = app.add_subcommand("pdn", _("Checks every game of a PDN file"));
     pdn->footer(
-        "Replays every game of the PDN file FILE by the rules of its variant and prints,\n"
-        "per game: \"Game N\", its tags, its variant, its moves in full as Zarvo writes\n"
-        "them, the final position (POS) and the side to move there (O or X). The first\n"
-        "game that cannot be read ends the check: its number and fault go to standard\n"
-        "error (\"Game 2: Move 14: c3xe5 is not a legal move\") and the exit status is 1.");
-    pdn->add_option("FILE", *file, "a PDN file")->required();
+        // TRANSLATORS: the quoted "Game N" is printed as it is; the quoted fault is an example of
+        // a message that is translated.
+        _("Replays every game of the PDN file FILE by the rules of its variant and prints,\n"
+          "per game: \"Game N\", its tags, its variant, its moves in full as Zarvo writes\n"
+          "them, the final position (POS) and the side to move there (O or X). The first\n"
+          "game that cannot be read ends the check: its number and fault go to standard\n"
+          "error (\"Game 2: Move 14: c3xe5 is not a legal move\") and the exit status is 1."));
+    pdn->add_option("FILE", *file, _("a PDN file"))->required();
     pdn->callback([file, &output] { run_pdn(*file, output); });
 }
 
