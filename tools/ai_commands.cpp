@@ -42,7 +42,7 @@ struct AiOptions {
 int budget_of_options(const AiOptions& o) {
     const bool level = !o.level.empty();
     if (level == !o.budget.empty()) {
-        throw UsageError("give either --level 1|2|3 or --budget N");
+        throw UsageError(_("give either --level 1|2|3 or --budget N"));
     }
     if (level) {
         return budget_of(static_cast<Level>(parse_integer("level", o.level, 1, 3)));
@@ -54,13 +54,13 @@ int budget_of_options(const AiOptions& o) {
 void run_analyse(const AiOptions& o, Output& output) {
     if (!o.engine.empty()) {
         if (!o.level.empty() || !o.budget.empty()) {
-            throw UsageError("--engine expert takes --time or --depth, not --level or --budget");
+            throw UsageError(_("--engine expert takes --time or --depth, not --level or --budget"));
         }
         run_expert_analysis({o.engine, o.time, o.depth, o.variant, o.side, o.pos, o.fen}, output);
         return;
     }
     if (!o.time.empty() || !o.depth.empty()) {
-        throw UsageError("--time and --depth go with --engine expert");
+        throw UsageError(_("--time and --depth go with --engine expert"));
     }
     const Variant variant = parse_variant(o.variant);
     const Side side = parse_side(o.side, o.fen);
@@ -359,13 +359,13 @@ void add_ai_commands(CLI::App& app, Output& output) {
     bench->callback([o, &output] {
         if (!o->engine.empty()) {
             if (!o->level.empty()) {
-                throw UsageError("--engine expert takes --time, not --level");
+                throw UsageError(_("--engine expert takes --time, not --level"));
             }
             run_expert_bench(o->engine, o->time, output);
             return;
         }
         if (!o->time.empty()) {
-            throw UsageError("--time goes with --engine expert");
+            throw UsageError(_("--time goes with --engine expert"));
         }
         run_bench(o->level, output);
     });

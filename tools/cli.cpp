@@ -92,7 +92,8 @@ Variant parse_variant(const std::string& text) {
     if (text == "turkish") {
         return Variant::Turkish;
     }
-    throw UsageError("--variant must be greek or turkish, not '" + escaped(text) + "'");
+    // TRANSLATORS: {1} is what was given instead; greek and turkish are typed as they are.
+    throw UsageError(Message(N_("--variant must be greek or turkish, not '{1}'"), {escaped(text)}));
 }
 
 Side parse_side(const std::string& text) {
@@ -102,7 +103,8 @@ Side parse_side(const std::string& text) {
     if (text == "X") {
         return Side::Blue;
     }
-    throw UsageError("--side must be O or X, not '" + escaped(text) + "'");
+    // TRANSLATORS: {1} is what was given instead.
+    throw UsageError(Message(N_("--side must be O or X, not '{1}'"), {escaped(text)}));
 }
 
 Landings parse_landings(const std::string& text) {
@@ -112,15 +114,17 @@ Landings parse_landings(const std::string& text) {
     if (text == "1") {
         return Landings::Distinct;
     }
-    throw UsageError("--prune must be 0 or 1, not '" + escaped(text) + "'");
+    // TRANSLATORS: {1} is what was given instead.
+    throw UsageError(Message(N_("--prune must be 0 or 1, not '{1}'"), {escaped(text)}));
 }
 
 Board parse_position(const std::string& text) {
     const std::optional<Board> board = parse_pos(text);
     if (!board) {
         throw UsageError(
-            "--pos must be 'start' or 8 ranks of 8 squares from rank 8 to rank 1, joined by "
-            "'/', using o O x X and '.'");
+            // TRANSLATORS: start and the characters o O x X . are typed as they are.
+            _("--pos must be 'start' or 8 ranks of 8 squares from rank 8 to rank 1, joined by "
+              "'/', using o O x X and '.'"));
     }
     return *board;
 }
@@ -136,7 +140,9 @@ namespace {
 Fen parse_fen_option(const std::string& text) {
     auto fen = read_fen(text);
     if (const auto* bad = std::get_if<FenError>(&fen)) {
-        throw UsageError("--fen is not a position: " + escaped(bad->message.text()));
+        throw UsageError(
+            // TRANSLATORS: {1} says what is wrong with the FEN.
+            Message(N_("--fen is not a position: {1}"), {escaped(bad->message.text(translate))}));
     }
     return std::get<Fen>(fen);
 }
@@ -145,8 +151,8 @@ Fen parse_fen_option(const std::string& text) {
 
 Board parse_position(const std::string& pos, const std::string& fen) {
     if (pos.empty() == fen.empty()) {
-        throw UsageError(pos.empty() ? "--pos or --fen is required"
-                                     : "give --pos or --fen, not both");
+        throw UsageError(pos.empty() ? _("--pos or --fen is required")
+                                     : _("give --pos or --fen, not both"));
     }
     return pos.empty() ? parse_fen_option(fen).squares : parse_position(pos);
 }
@@ -154,13 +160,14 @@ Board parse_position(const std::string& pos, const std::string& fen) {
 Side parse_side(const std::string& side, const std::string& fen) {
     if (fen.empty() || side.empty()) {
         if (side.empty() && fen.empty()) {
-            throw UsageError("--side is required");
+            throw UsageError(_("--side is required"));
         }
         return side.empty() ? parse_fen_option(fen).side_to_move : parse_side(side);
     }
     const Side given = parse_side(side);
     if (given != parse_fen_option(fen).side_to_move) {
-        throw UsageError("--side " + side + " is not the side to move of the FEN");
+        // TRANSLATORS: {1} is the side given, O or X.
+        throw UsageError(Message(N_("--side {1} is not the side to move of the FEN"), {side}));
     }
     return given;
 }
@@ -169,9 +176,11 @@ int parse_integer(std::string_view option, const std::string& text, int low, int
     int value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (ec != std::errc() || end != text.data() + text.size() || value < low || value > high) {
-        throw UsageError("--" + std::string(option) + " must be a whole number from " +
-                         std::to_string(low) + " to " + std::to_string(high) + ", not '" +
-                         escaped(text) + "'");
+        throw UsageError(Message(
+            // TRANSLATORS: {1} is the option's name (depth, or "tune mobility" for a weight of
+            // --tune), {2} and {3} the least and the greatest value it takes, {4} what was given.
+            N_("--{1} must be a whole number from {2} to {3}, not '{4}'"),
+            {std::string(option), std::to_string(low), std::to_string(high), escaped(text)}));
     }
     return value;
 }
@@ -240,11 +249,19 @@ int run_cli(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     } catch (const CLI::ParseError& e) {
         const std::vector<CLI::App*> chosen = app.get_subcommands();
         if (chosen.empty() && !args.empty() && !args[0].starts_with("-")) {
-            err << "zarvo-cli: unknown command '" << escaped(args[0])
-                << "'; try 'zarvo-cli --help'\n";
+            err << "zarvo-cli: "
+                // TRANSLATORS: {1} is the word given where a command was expected.
+                << Message(N_("unknown command '{1}'; try 'zarvo-cli --help'"), {escaped(args[0])})
+                       .text(translate)
+                << '\n';
+        } else if (args.empty()) {
+            err << "zarvo-cli: " << _("no command given; try 'zarvo-cli --help'") << '\n';
         } else if (chosen.empty()) {
-            err << "zarvo-cli: " << (args.empty() ? "no command given" : escaped(e.what()))
-                << "; try 'zarvo-cli --help'\n";
+            err << "zarvo-cli: "
+                // TRANSLATORS: {1} is what is wrong with the command line, as the command-line
+                // library says it (in English).
+                << Message(N_("{1}; try 'zarvo-cli --help'"), {escaped(e.what())}).text(translate)
+                << '\n';
         } else {
             err << "zarvo-cli " << chosen.front()->get_name() << ": " << escaped(e.what()) << '\n';
         }

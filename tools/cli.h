@@ -23,6 +23,8 @@ namespace zarvo::cli {
 class UsageError : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
+    // The message in the player's language, its places filled.
+    explicit UsageError(const Message& message) : std::runtime_error(message.text(translate)) {}
 };
 
 // Runs zarvo-cli with the arguments that follow the program's name, writing its results on

@@ -108,7 +108,10 @@ void run_match(const MatchOptions& o, Output& output) {
     const Player second = parse_player(o.second);
     if (!o.tune.empty()) {
         if (first.level != Level::Expert) {
-            throw UsageError("--tune changes the weights of an Expert, and A is " + first.name());
+            // TRANSLATORS: {1} is the first player as the command line names it: easy, medium
+            // or hard.
+            throw UsageError(Message(N_("--tune changes the weights of an Expert, and A is {1}"),
+                                     {first.name()}));
         }
         tune_weights(first, o.tune);
     }
@@ -178,13 +181,14 @@ void run_match(const MatchOptions& o, Output& output) {
 
 void run_expert_analysis(const ExpertAnalysis& o, Output& output) {
     if (o.engine != "expert") {
-        throw UsageError("--engine must be expert, not '" + escaped(o.engine) + "'");
+        // TRANSLATORS: {1} is what was given instead; expert is typed as it is.
+        throw UsageError(Message(N_("--engine must be expert, not '{1}'"), {escaped(o.engine)}));
     }
     const Variant variant = parse_variant(o.variant);
     const Side side = parse_side(o.side, o.fen);
     const Position position{parse_position(o.pos, o.fen), variant};
     if (o.time.empty() == o.depth.empty()) {
-        throw UsageError("give either --time MS or --depth D with --engine expert");
+        throw UsageError(_("give either --time MS or --depth D with --engine expert"));
     }
     ExpertLimits limits =
         o.time.empty() ? ExpertLimits::to_depth(parse_integer("depth", o.depth, 1, kExpertMaxDepth))
@@ -211,7 +215,8 @@ void run_expert_analysis(const ExpertAnalysis& o, Output& output) {
 
 void run_expert_bench(const std::string& engine, const std::string& time, Output& output) {
     if (engine != "expert") {
-        throw UsageError("--engine must be expert, not '" + escaped(engine) + "'");
+        // TRANSLATORS: {1} is what was given instead; expert is typed as it is.
+        throw UsageError(Message(N_("--engine must be expert, not '{1}'"), {escaped(engine)}));
     }
     const int ms = time.empty() ? 1000 : parse_integer("time", time, 1, kLongestAnalysisMs);
     // The start and the middlegames of the bench set, three of each variant.

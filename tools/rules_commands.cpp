@@ -66,7 +66,9 @@ void run_legal(const RulesOptions& o, Output& output) {
         squares = parse_square(o.path[i], o.path[i + 1]).has_value();
     }
     if (!squares) {
-        throw UsageError("--path must be square names such as c3c4, not '" + escaped(o.path) + "'");
+        throw UsageError(
+            // TRANSLATORS: {1} is what was given instead.
+            Message(N_("--path must be square names such as c3c4, not '{1}'"), {escaped(o.path)}));
     }
     const Position position{parse_position(o.pos, o.fen), variant};
     // A path longer than any move can be is no legal move.
@@ -79,10 +81,10 @@ void run_apply(const RulesOptions& o, Output& output) {
     const std::optional<Move> move = parse_move(o.move);
     Position position{parse_position(o.pos, o.fen), variant};
     if (!move || !is_well_formed(*move)) {
-        throw UsageError(
-            "--move must be a move string such as c3c4 or c3c5c7, each step along one rank or "
-            "file, not '" +
-            escaped(o.move) + "'");
+        // TRANSLATORS: {1} is what was given instead.
+        throw UsageError(Message(N_("--move must be a move string such as c3c4 or c3c5c7, each "
+                                    "step along one rank or file, not '{1}'"),
+                                 {escaped(o.move)}));
     }
     play_move(position, *move);
     output.out << format_pos(position.squares) << '\n';
