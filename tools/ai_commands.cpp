@@ -42,7 +42,7 @@ struct AiOptions {
 int budget_of_options(const AiOptions& o) {
     const bool level = !o.level.empty();
     if (level == !o.budget.empty()) {
-        throw UsageError("give either --level 1|2|3 or --budget N");
+        throw UsageError(_("give either --level 1|2|3 or --budget N"));
     }
     if (level) {
         return budget_of(static_cast<Level>(parse_integer("level", o.level, 1, 3)));
@@ -54,13 +54,13 @@ int budget_of_options(const AiOptions& o) {
 void run_analyse(const AiOptions& o, Output& output) {
     if (!o.engine.empty()) {
         if (!o.level.empty() || !o.budget.empty()) {
-            throw UsageError("--engine expert takes --time or --depth, not --level or --budget");
+            throw UsageError(_("--engine expert takes --time or --depth, not --level or --budget"));
         }
         run_expert_analysis({o.engine, o.time, o.depth, o.variant, o.side, o.pos, o.fen}, output);
         return;
     }
     if (!o.time.empty() || !o.depth.empty()) {
-        throw UsageError("--time and --depth go with --engine expert");
+        throw UsageError(_("--time and --depth go with --engine expert"));
     }
     const Variant variant = parse_variant(o.variant);
     const Side side = parse_side(o.side, o.fen);
@@ -302,65 +302,70 @@ std::span<const BenchPosition> bench_positions() {
 void add_ai_commands(CLI::App& app, Output& output) {
     const auto o = std::make_shared<AiOptions>();
     const auto add_search_options = [&](CLI::App* command) {
-        command->add_option("--variant", o->variant, "greek or turkish")->required();
-        command->add_option("--side", o->side, "O or X (with --fen, the FEN's side to move)");
-        command->add_option("--level", o->level, "1 Easy, 2 Medium, 3 Hard");
-        command->add_option("--budget", o->budget, "the search budget itself");
+        command->add_option("--variant", o->variant, _("greek or turkish"))->required();
+        command->add_option("--side", o->side, _("O or X (with --fen, the FEN's side to move)"));
+        command->add_option("--level", o->level, _("1 Easy, 2 Medium, 3 Hard"));
+        command->add_option("--budget", o->budget, _("the search budget itself"));
     };
 
-    CLI::App* analyse = app.add_subcommand("analyse", "The computer's score for each move");
+    CLI::App* analyse = app.add_subcommand("analyse", _("The computer's score for each move"));
     analyse->footer(
-        "Prints \"MOVE SCORE\" for each of the side's moves, in the order of its move\n"
-        "list: the computer's score for the move, searched with the budget shared evenly\n"
-        "among the moves (10000 wins at once, 5000 is even, 1 loses at once). Give\n"
-        "--level or --budget.\n"
-        "With --engine expert and --time MS or --depth D instead, the Expert searches\n"
-        "deeper and deeper and prints, for each depth completed,\n"
-        "  depth D score S nodes N nps R pv MOVE MOVE ...\n"
-        "(S from the side to move's view in hundredths of a man, or \"win N\" / \"loss N\"\n"
-        "when the game ends by force in N half-moves), then \"bestmove MOVE\" (\"bestmove\n"
-        "none\" when the side has no move).");
+        // TRANSLATORS: the quoted lines ("MOVE SCORE", "depth D score S ...", "win N", "loss N",
+        // "bestmove MOVE", "bestmove none") are what analyse prints, which stays in English; the
+        // capitals stand for values.
+        _("Prints \"MOVE SCORE\" for each of the side's moves, in the order of its move\n"
+          "list: the computer's score for the move, searched with the budget shared evenly\n"
+          "among the moves (10000 wins at once, 5000 is even, 1 loses at once). Give\n"
+          "--level or --budget.\n"
+          "With --engine expert and --time MS or --depth D instead, the Expert searches\n"
+          "deeper and deeper and prints, for each depth completed,\n"
+          "  depth D score S nodes N nps R pv MOVE MOVE ...\n"
+          "(S from the side to move's view in hundredths of a man, or \"win N\" / \"loss N\"\n"
+          "when the game ends by force in N half-moves), then \"bestmove MOVE\" (\"bestmove\n"
+          "none\" when the side has no move)."));
     add_search_options(analyse);
     add_position_options(analyse, o->pos, o->fen);
-    analyse->add_option("--engine", o->engine, "expert: the Expert's analysis");
-    analyse->add_option("--time", o->time, "the Expert's thinking time in milliseconds");
-    analyse->add_option("--depth", o->depth, "the depth the Expert searches to");
+    analyse->add_option("--engine", o->engine, _("expert: the Expert's analysis"));
+    analyse->add_option("--time", o->time, _("the Expert's thinking time in milliseconds"));
+    analyse->add_option("--depth", o->depth, _("the depth the Expert searches to"));
     analyse->callback([o, &output] { run_analyse(*o, output); });
 
-    CLI::App* best = app.add_subcommand("best", "The move the computer plays");
+    CLI::App* best = app.add_subcommand("best", _("The move the computer plays"));
     best->footer(
-        "Seeds the random generator with S (0 to 2147483647) and prints the move the\n"
-        "computer plays, ties broken as in the game (an empty line when it has none).\n"
-        "Give --level or --budget.");
+        _("Seeds the random generator with S (0 to 2147483647) and prints the move the\n"
+          "computer plays, ties broken as in the game (an empty line when it has none).\n"
+          "Give --level or --budget."));
     add_search_options(best);
-    best->add_option("--seed", o->seed, "0 to 2147483647")->required();
+    best->add_option("--seed", o->seed, _("0 to 2147483647"))->required();
     add_position_options(best, o->pos, o->fen);
     best->callback([o, &output] { run_best(*o, output); });
 
-    CLI::App* bench = app.add_subcommand("bench", "Times the computer's search on fixed positions");
+    CLI::App* bench =
+        app.add_subcommand("bench", _("Times the computer's search on fixed positions"));
     bench->footer(
-        "Plays the computer's move in a fixed set of positions at each level (or at the\n"
-        "one given) and prints, per level, the moves searched, the positions scored\n"
-        "statically, the median and slowest time per move, nodes per second and the\n"
-        "longest wait between two looks at a stop request; then \"Bench: N\", the moves\n"
-        "searched at all levels run, which changes whenever the search does.\n"
-        "With --engine expert, the Expert thinks for MS milliseconds (--time, 1000 by\n"
-        "default) from the start and from three middlegames of each variant, and prints\n"
-        "for each the depth it completed, its nodes and nodes per second, then the\n"
-        "nodes per second over all of them.");
-    bench->add_option("--level", o->level, "1, 2 or 3");
-    bench->add_option("--engine", o->engine, "expert: the Expert's depth and speed instead");
-    bench->add_option("--time", o->time, "the Expert's thinking time in milliseconds (1000)");
+        // TRANSLATORS: "Bench: N" is a line bench prints, which stays in English.
+        _("Plays the computer's move in a fixed set of positions at each level (or at the\n"
+          "one given) and prints, per level, the moves searched, the positions scored\n"
+          "statically, the median and slowest time per move, nodes per second and the\n"
+          "longest wait between two looks at a stop request; then \"Bench: N\", the moves\n"
+          "searched at all levels run, which changes whenever the search does.\n"
+          "With --engine expert, the Expert thinks for MS milliseconds (--time, 1000 by\n"
+          "default) from the start and from three middlegames of each variant, and prints\n"
+          "for each the depth it completed, its nodes and nodes per second, then the\n"
+          "nodes per second over all of them."));
+    bench->add_option("--level", o->level, _("1, 2 or 3"));
+    bench->add_option("--engine", o->engine, _("expert: the Expert's depth and speed instead"));
+    bench->add_option("--time", o->time, _("the Expert's thinking time in milliseconds (1000)"));
     bench->callback([o, &output] {
         if (!o->engine.empty()) {
             if (!o->level.empty()) {
-                throw UsageError("--engine expert takes --time, not --level");
+                throw UsageError(_("--engine expert takes --time, not --level"));
             }
             run_expert_bench(o->engine, o->time, output);
             return;
         }
         if (!o->time.empty()) {
-            throw UsageError("--time goes with --engine expert");
+            throw UsageError(_("--time goes with --engine expert"));
         }
         run_bench(o->level, output);
     });

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <memory>
 #include <ostream>
 
 #include "rules/fen.h"
@@ -12,7 +13,11 @@ namespace zarvo::cli {
 
 namespace {
 
-constexpr const char* kFooter = R"(Commands and their options:
+// The help's closing part, translated when the help is made.
+// TRANSLATORS: zarvo-cli's help after its list of commands. The commands, options and their values
+// (moves, --variant, greek, O, ...) and the POS and FEN examples are typed as they are; the words
+// in capitals stand for values and may be translated.
+constexpr const char* kFooter = N_(R"(Commands and their options:
   moves --variant greek|turkish --prune 0|1 --side O|X --pos POS
   perft --variant greek|turkish --prune 0|1 --side O|X --depth N --pos POS
   legal --variant greek|turkish --side O|X --pos POS --path PATH
@@ -46,7 +51,7 @@ Options shared by the commands:
              FEN's side to move; given, it must be that side (apply ignores it)
 
 Bad input prints one line on standard error and exits with status 2.
-Each command's own --help says what it prints.)";
+Each command's own --help says what it prints.)");
 
 }  // namespace
 
@@ -87,7 +92,8 @@ Variant parse_variant(const std::string& text) {
     if (text == "turkish") {
         return Variant::Turkish;
     }
-    throw UsageError("--variant must be greek or turkish, not '" + escaped(text) + "'");
+    // TRANSLATORS: {1} is what was given instead; greek and turkish are typed as they are.
+    throw UsageError(Message(N_("--variant must be greek or turkish, not '{1}'"), {escaped(text)}));
 }
 
 Side parse_side(const std::string& text) {
@@ -97,7 +103,8 @@ Side parse_side(const std::string& text) {
     if (text == "X") {
         return Side::Blue;
     }
-    throw UsageError("--side must be O or X, not '" + escaped(text) + "'");
+    // TRANSLATORS: {1} is what was given instead.
+    throw UsageError(Message(N_("--side must be O or X, not '{1}'"), {escaped(text)}));
 }
 
 Landings parse_landings(const std::string& text) {
@@ -107,22 +114,24 @@ Landings parse_landings(const std::string& text) {
     if (text == "1") {
         return Landings::Distinct;
     }
-    throw UsageError("--prune must be 0 or 1, not '" + escaped(text) + "'");
+    // TRANSLATORS: {1} is what was given instead.
+    throw UsageError(Message(N_("--prune must be 0 or 1, not '{1}'"), {escaped(text)}));
 }
 
 Board parse_position(const std::string& text) {
     const std::optional<Board> board = parse_pos(text);
     if (!board) {
         throw UsageError(
-            "--pos must be 'start' or 8 ranks of 8 squares from rank 8 to rank 1, joined by "
-            "'/', using o O x X and '.'");
+            // TRANSLATORS: start and the characters o O x X . are typed as they are.
+            _("--pos must be 'start' or 8 ranks of 8 squares from rank 8 to rank 1, joined by "
+              "'/', using o O x X and '.'"));
     }
     return *board;
 }
 
 void add_position_options(CLI::App* command, std::string& pos, std::string& fen) {
-    command->add_option("--pos", pos, "the position (POS)");
-    command->add_option("--fen", fen, "the position as a FEN, instead of --pos");
+    command->add_option("--pos", pos, _("the position (POS)"));
+    command->add_option("--fen", fen, _("the position as a FEN, instead of --pos"));
 }
 
 namespace {
@@ -131,7 +140,9 @@ namespace {
 Fen parse_fen_option(const std::string& text) {
     auto fen = read_fen(text);
     if (const auto* bad = std::get_if<FenError>(&fen)) {
-        throw UsageError("--fen is not a position: " + escaped(bad->message.text()));
+        throw UsageError(
+            // TRANSLATORS: {1} says what is wrong with the FEN.
+            Message(N_("--fen is not a position: {1}"), {escaped(bad->message.text(translate))}));
     }
     return std::get<Fen>(fen);
 }
@@ -140,8 +151,8 @@ Fen parse_fen_option(const std::string& text) {
 
 Board parse_position(const std::string& pos, const std::string& fen) {
     if (pos.empty() == fen.empty()) {
-        throw UsageError(pos.empty() ? "--pos or --fen is required"
-                                     : "give --pos or --fen, not both");
+        throw UsageError(pos.empty() ? _("--pos or --fen is required")
+                                     : _("give --pos or --fen, not both"));
     }
     return pos.empty() ? parse_fen_option(fen).squares : parse_position(pos);
 }
@@ -149,13 +160,14 @@ Board parse_position(const std::string& pos, const std::string& fen) {
 Side parse_side(const std::string& side, const std::string& fen) {
     if (fen.empty() || side.empty()) {
         if (side.empty() && fen.empty()) {
-            throw UsageError("--side is required");
+            throw UsageError(_("--side is required"));
         }
         return side.empty() ? parse_fen_option(fen).side_to_move : parse_side(side);
     }
     const Side given = parse_side(side);
     if (given != parse_fen_option(fen).side_to_move) {
-        throw UsageError("--side " + side + " is not the side to move of the FEN");
+        // TRANSLATORS: {1} is the side given, O or X.
+        throw UsageError(Message(N_("--side {1} is not the side to move of the FEN"), {side}));
     }
     return given;
 }
@@ -164,20 +176,53 @@ int parse_integer(std::string_view option, const std::string& text, int low, int
     int value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (ec != std::errc() || end != text.data() + text.size() || value < low || value > high) {
-        throw UsageError("--" + std::string(option) + " must be a whole number from " +
-                         std::to_string(low) + " to " + std::to_string(high) + ", not '" +
-                         escaped(text) + "'");
+        throw UsageError(Message(
+            // TRANSLATORS: {1} is the option's name (depth, or "tune mobility" for a weight of
+            // --tune), {2} and {3} the least and the greatest value it takes, {4} what was given.
+            N_("--{1} must be a whole number from {2} to {3}, not '{4}'"),
+            {std::string(option), std::to_string(low), std::to_string(high), escaped(text)}));
     }
     return value;
 }
 
+namespace {
+
+// Gives CLI11's own words in the help, its headings and labels and the help flag's description,
+// in the player's language; the subcommands added to `app` afterwards take them from it.
+void translate_cli11_words(CLI::App& app) {
+    const std::shared_ptr<CLI::FormatterBase> formatter = app.get_formatter();
+    // TRANSLATORS: the help's usage line, "Usage: zarvo-cli [OPTIONS] SUBCOMMAND"; the colon
+    // follows.
+    formatter->label("Usage", _("Usage"));
+    // TRANSLATORS: in the help's usage line, where the options go.
+    formatter->label("OPTIONS", _("OPTIONS"));
+    // TRANSLATORS: in the help's usage line, where the command goes.
+    formatter->label("SUBCOMMAND", _("SUBCOMMAND"));
+    // TRANSLATORS: the help's heading over the values given without an option's name (FILE, A,
+    // B); the colon follows.
+    formatter->label("Positionals", _("Positionals"));
+    // TRANSLATORS: in the help, after an option that must be given.
+    formatter->label("REQUIRED", _("REQUIRED"));
+    // TRANSLATORS: in the help, after an option: the value it takes is a text.
+    formatter->label("TEXT", _("TEXT"));
+    // TRANSLATORS: the help's heading over the options; the colon follows.
+    app.option_defaults()->group(_("Options"));
+    // TRANSLATORS: the help's heading over the commands; the colon follows.
+    app.group(_("Subcommands"));
+    // CLI11 made the help flag before the group above was set; made again, it takes that group.
+    app.set_help_flag("-h,--help", _("Print this help message and exit"));
+}
+
+}  // namespace
+
 int run_cli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     CLI::App app(
-        "Looks into positions and game records of Zarvo draughts with the game's own rules "
-        "engine and computer player.",
+        _("Looks into positions and game records of Zarvo draughts with the game's own rules "
+          "engine and computer player."),
         "zarvo-cli");
+    translate_cli11_words(app);
     app.require_subcommand(1);
-    app.footer(kFooter);
+    app.footer(_(kFooter));
     Output output{out, err};
     add_rules_commands(app, output);
     add_ai_commands(app, output);
@@ -204,11 +249,19 @@ int run_cli(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     } catch (const CLI::ParseError& e) {
         const std::vector<CLI::App*> chosen = app.get_subcommands();
         if (chosen.empty() && !args.empty() && !args[0].starts_with("-")) {
-            err << "zarvo-cli: unknown command '" << escaped(args[0])
-                << "'; try 'zarvo-cli --help'\n";
+            err << "zarvo-cli: "
+                // TRANSLATORS: {1} is the word given where a command was expected.
+                << Message(N_("unknown command '{1}'; try 'zarvo-cli --help'"), {escaped(args[0])})
+                       .text(translate)
+                << '\n';
+        } else if (args.empty()) {
+            err << "zarvo-cli: " << _("no command given; try 'zarvo-cli --help'") << '\n';
         } else if (chosen.empty()) {
-            err << "zarvo-cli: " << (args.empty() ? "no command given" : escaped(e.what()))
-                << "; try 'zarvo-cli --help'\n";
+            err << "zarvo-cli: "
+                // TRANSLATORS: {1} is what is wrong with the command line, as the command-line
+                // library says it (in English).
+                << Message(N_("{1}; try 'zarvo-cli --help'"), {escaped(e.what())}).text(translate)
+                << '\n';
         } else {
             err << "zarvo-cli " << chosen.front()->get_name() << ": " << escaped(e.what()) << '\n';
         }

@@ -12,8 +12,10 @@
 #include <string_view>
 #include <vector>
 
+#include "i18n/translation.h"
 #include "rules/board.h"
 #include "rules/capture_paths.h"
+#include "rules/message.h"
 
 namespace zarvo::cli {
 
@@ -21,6 +23,8 @@ namespace zarvo::cli {
 class UsageError : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
+    // The message in the player's language, its places filled.
+    explicit UsageError(const Message& message) : std::runtime_error(message.text(translate)) {}
 };
 
 // Runs zarvo-cli with the arguments that follow the program's name, writing its results on

@@ -108,7 +108,10 @@ void run_match(const MatchOptions& o, Output& output) {
     const Player second = parse_player(o.second);
     if (!o.tune.empty()) {
         if (first.level != Level::Expert) {
-            throw UsageError("--tune changes the weights of an Expert, and A is " + first.name());
+            // TRANSLATORS: {1} is the first player as the command line names it: easy, medium
+            // or hard.
+            throw UsageError(Message(N_("--tune changes the weights of an Expert, and A is {1}"),
+                                     {first.name()}));
         }
         tune_weights(first, o.tune);
     }
@@ -178,13 +181,14 @@ void run_match(const MatchOptions& o, Output& output) {
 
 void run_expert_analysis(const ExpertAnalysis& o, Output& output) {
     if (o.engine != "expert") {
-        throw UsageError("--engine must be expert, not '" + escaped(o.engine) + "'");
+        // TRANSLATORS: {1} is what was given instead; expert is typed as it is.
+        throw UsageError(Message(N_("--engine must be expert, not '{1}'"), {escaped(o.engine)}));
     }
     const Variant variant = parse_variant(o.variant);
     const Side side = parse_side(o.side, o.fen);
     const Position position{parse_position(o.pos, o.fen), variant};
     if (o.time.empty() == o.depth.empty()) {
-        throw UsageError("give either --time MS or --depth D with --engine expert");
+        throw UsageError(_("give either --time MS or --depth D with --engine expert"));
     }
     ExpertLimits limits =
         o.time.empty() ? ExpertLimits::to_depth(parse_integer("depth", o.depth, 1, kExpertMaxDepth))
@@ -211,7 +215,8 @@ void run_expert_analysis(const ExpertAnalysis& o, Output& output) {
 
 void run_expert_bench(const std::string& engine, const std::string& time, Output& output) {
     if (engine != "expert") {
-        throw UsageError("--engine must be expert, not '" + escaped(engine) + "'");
+        // TRANSLATORS: {1} is what was given instead; expert is typed as it is.
+        throw UsageError(Message(N_("--engine must be expert, not '{1}'"), {escaped(engine)}));
     }
     const int ms = time.empty() ? 1000 : parse_integer("time", time, 1, kLongestAnalysisMs);
     // The start and the middlegames of the bench set, three of each variant.
@@ -243,30 +248,34 @@ void run_expert_bench(const std::string& engine, const std::string& time, Output
 
 void add_match_command(CLI::App& app, Output& output) {
     const auto o = std::make_shared<MatchOptions>();
-    CLI::App* match = app.add_subcommand("match", "Games between two of the computer's levels");
+    CLI::App* match = app.add_subcommand("match", _("Games between two of the computer's levels"));
     match->footer(
-        "A and B are easy, medium, hard, expert (one second a move) or expert:MS (MS\n"
-        "milliseconds a move, 1 to 600000). Plays N games (100 by default) in each\n"
-        "variant asked for (both by default) from a fixed set of openings, each opening\n"
-        "twice with the colours swapped; a game is drawn at the third repetition of a\n"
-        "position or after 200 plies. The budgeted levels break ties with draws from\n"
-        "the seed S (1 by default); J games are played at once (1 by default). Prints\n"
-        "one line per game, then for each variant and for the whole match\n"
-        "  A vs B: W-D-L, score P %, Elo D \u00b1 E, mean time per move A X ms, B Y ms\n"
-        "from A's side (E is the half-width of a 95 % interval). --tune changes the\n"
-        "weights of A, an Expert, for tuning by self-play: greek_king, turkish_king,\n"
-        "home_guard, free_path, mobility, king_freedom, boxed_king, trade_down (each in\n"
-        "hundredths of a man), advance_opening, advance_ending (a percentage of the\n"
-        "table); A is then named with a '*'.");
-    match->add_option("A", o->first, "the first player")->required();
-    match->add_option("B", o->second, "the second player")->required();
-    match->add_option("--games", o->games, "games per variant");
-    match->add_option("--variant", o->variant, "greek, turkish or both");
-    match->add_option("--seed", o->seed, "0 to 2147483647");
-    match->add_option("--jobs", o->jobs, "games played at once, 1 to 16");
+        // TRANSLATORS: the indented line is what match prints, which stays in English; the player
+        // names (easy, medium, hard, expert, expert:MS) and the weights' names are typed as they
+        // are.
+        // xgettext:no-c-format
+        _("A and B are easy, medium, hard, expert (one second a move) or expert:MS (MS\n"
+          "milliseconds a move, 1 to 600000). Plays N games (100 by default) in each\n"
+          "variant asked for (both by default) from a fixed set of openings, each opening\n"
+          "twice with the colours swapped; a game is drawn at the third repetition of a\n"
+          "position or after 200 plies. The budgeted levels break ties with draws from\n"
+          "the seed S (1 by default); J games are played at once (1 by default). Prints\n"
+          "one line per game, then for each variant and for the whole match\n"
+          "  A vs B: W-D-L, score P %, Elo D \u00b1 E, mean time per move A X ms, B Y ms\n"
+          "from A's side (E is the half-width of a 95 % interval). --tune changes the\n"
+          "weights of A, an Expert, for tuning by self-play: greek_king, turkish_king,\n"
+          "home_guard, free_path, mobility, king_freedom, boxed_king, trade_down (each in\n"
+          "hundredths of a man), advance_opening, advance_ending (a percentage of the\n"
+          "table); A is then named with a '*'."));
+    match->add_option("A", o->first, _("the first player"))->required();
+    match->add_option("B", o->second, _("the second player"))->required();
+    match->add_option("--games", o->games, _("games per variant"));
+    match->add_option("--variant", o->variant, _("greek, turkish or both"));
+    match->add_option("--seed", o->seed, _("0 to 2147483647"));
+    match->add_option("--jobs", o->jobs, _("games played at once, 1 to 16"));
     match->add_option("--tune", o->tune,
-                      "NAME=VALUE,...: A (an Expert) plays with these weights changed, as in "
-                      "self-play tuning");
+                      _("NAME=VALUE,...: A (an Expert) plays with these weights changed, as in "
+                        "self-play tuning"));
     match->callback([o, &output] { run_match(*o, output); });
 }
 

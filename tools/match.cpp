@@ -87,8 +87,12 @@ Player parse_player(const std::string& text) {
             return {Level::Expert, std::chrono::milliseconds(std::stoi(ms))};
         }
     }
-    throw UsageError("a player must be easy, medium, hard, expert or expert:MS with MS from 1 to " +
-                     std::to_string(kLongestThinkingMs) + ", not '" + escaped(text) + "'");
+    throw UsageError(Message(
+        // TRANSLATORS: {1} is the longest thinking time in milliseconds, {2} what was given; the
+        // players' names are typed as they are.
+        N_("a player must be easy, medium, hard, expert or expert:MS with MS from 1 to {1}, not "
+           "'{2}'"),
+        {std::to_string(kLongestThinkingMs), escaped(text)}));
 }
 
 void tune_weights(Player& player, const std::string& text) {
@@ -114,7 +118,8 @@ void tune_weights(Player& player, const std::string& text) {
                    at != std::end(names)) {
             *scalars[at - std::begin(names)] = value;
         } else {
-            throw UsageError("--tune has no weight named '" + escaped(name) + "'");
+            // TRANSLATORS: {1} is the name given.
+            throw UsageError(Message(N_("--tune has no weight named '{1}'"), {escaped(name)}));
         }
     }
     player.tuned = true;

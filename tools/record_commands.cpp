@@ -32,7 +32,8 @@ void print_game(std::size_t number, const PdnGame& game, std::ostream& out) {
 void run_pdn(const std::string& file, Output& output) {
     const auto bytes = read_file_start(file, kMaxPdnBytes + 1);
     if (!bytes) {
-        throw UsageError("cannot read the file '" + escaped(file) + "'");
+        // TRANSLATORS: {1} is the file's name.
+        throw UsageError(Message(N_("cannot read the file '{1}'"), {escaped(file)}));
     }
     const PdnReading reading = read_pdn_games(
         std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
@@ -42,9 +43,13 @@ void run_pdn(const std::string& file, Output& output) {
     }
     if (reading.error) {
         const PdnError& error = *reading.error;
-        output.err << "zarvo-cli pdn: "
-                   << (error.game > 0 ? "Game " + std::to_string(error.game) + ": " : "")
-                   << error.message.text() << '\n';
+        // Unlike the window's status line, this names the game even when it is the first.
+        const Message why =
+            error.game > 0
+                // TRANSLATORS: {1} is the game's number in the file, {2} what is wrong with it.
+                ? Message(N_("Game {1}: {2}"), {std::to_string(error.game), error.message})
+                : error.message;
+        output.err << "zarvo-cli pdn: " << why.text(translate) << '\n';
         output.status = 1;
     }
 }
@@ -53,14 +58,16 @@ void run_pdn(const std::string& file, Output& output) {
 
 void add_record_commands(CLI::App& app, Output& output) {
     const auto file = std::make_shared<std::string>();
-    CLI::App* pdn = app.add_subcommand("pdn", "Checks every game of a PDN file");
+    CLI::App* pdn = app.add_subcommand("pdn", _("Checks every game of a PDN file"));
     pdn->footer(
-        "Replays every game of the PDN file FILE by the rules of its variant and prints,\n"
-        "per game: \"Game N\", its tags, its variant, its moves in full as Zarvo writes\n"
-        "them, the final position (POS) and the side to move there (O or X). The first\n"
-        "game that cannot be read ends the check: its number and fault go to standard\n"
-        "error (\"Game 2: Move 14: c3xe5 is not a legal move\") and the exit status is 1.");
-    pdn->add_option("FILE", *file, "a PDN file")->required();
+        // TRANSLATORS: the quoted "Game N" is printed as it is; the quoted fault is an example of
+        // a message that is translated.
+        _("Replays every game of the PDN file FILE by the rules of its variant and prints,\n"
+          "per game: \"Game N\", its tags, its variant, its moves in full as Zarvo writes\n"
+          "them, the final position (POS) and the side to move there (O or X). The first\n"
+          "game that cannot be read ends the check: its number and fault go to standard\n"
+          "error (\"Game 2: Move 14: c3xe5 is not a legal move\") and the exit status is 1."));
+    pdn->add_option("FILE", *file, _("a PDN file"))->required();
     pdn->callback([file, &output] { run_pdn(*file, output); });
 }
 

@@ -66,7 +66,9 @@ void run_legal(const RulesOptions& o, Output& output) {
         squares = parse_square(o.path[i], o.path[i + 1]).has_value();
     }
     if (!squares) {
-        throw UsageError("--path must be square names such as c3c4, not '" + escaped(o.path) + "'");
+        throw UsageError(
+            // TRANSLATORS: {1} is what was given instead.
+            Message(N_("--path must be square names such as c3c4, not '{1}'"), {escaped(o.path)}));
     }
     const Position position{parse_position(o.pos, o.fen), variant};
     // A path longer than any move can be is no legal move.
@@ -79,10 +81,10 @@ void run_apply(const RulesOptions& o, Output& output) {
     const std::optional<Move> move = parse_move(o.move);
     Position position{parse_position(o.pos, o.fen), variant};
     if (!move || !is_well_formed(*move)) {
-        throw UsageError(
-            "--move must be a move string such as c3c4 or c3c5c7, each step along one rank or "
-            "file, not '" +
-            escaped(o.move) + "'");
+        // TRANSLATORS: {1} is what was given instead.
+        throw UsageError(Message(N_("--move must be a move string such as c3c4 or c3c5c7, each "
+                                    "step along one rank or file, not '{1}'"),
+                                 {escaped(o.move)}));
     }
     play_move(position, *move);
     output.out << format_pos(position.squares) << '\n';
@@ -94,42 +96,43 @@ void add_rules_commands(CLI::App& app, Output& output) {
     const auto o = std::make_shared<RulesOptions>();
 
     CLI::App* moves =
-        app.add_subcommand("moves", "The side's legal moves as the generator lists them");
+        app.add_subcommand("moves", _("The side's legal moves as the generator lists them"));
     moves->footer(
-        "Prints the side's move list as the generator writes it (an empty line when\n"
-        "there is none), then the number of moves.");
-    require(moves, "--variant", o->variant, "greek or turkish");
-    require(moves, "--prune", o->prune, "0 or 1");
-    moves->add_option("--side", o->side, "O or X (with --fen, the FEN's side to move)");
+        _("Prints the side's move list as the generator writes it (an empty line when\n"
+          "there is none), then the number of moves."));
+    require(moves, "--variant", o->variant, _("greek or turkish"));
+    require(moves, "--prune", o->prune, _("0 or 1"));
+    moves->add_option("--side", o->side, _("O or X (with --fen, the FEN's side to move)"));
     add_position_options(moves, o->pos, o->fen);
     moves->callback([o, &output] { run_moves(*o, output); });
 
-    CLI::App* perft_command = app.add_subcommand("perft", "Counts move sequences to a depth");
+    CLI::App* perft_command = app.add_subcommand("perft", _("Counts move sequences to a depth"));
     perft_command->footer(
-        "Prints \"DEPTH NODES\" for each depth from 1 to N (N from 1 to 20): the number\n"
-        "of move sequences of that length. A side without pieces ends the game; a side\n"
-        "with no legal move passes (one node). Time and nodes/s go to standard error.");
-    require(perft_command, "--variant", o->variant, "greek or turkish");
-    require(perft_command, "--prune", o->prune, "0 or 1");
-    perft_command->add_option("--side", o->side, "O or X (with --fen, the FEN's side to move)");
-    require(perft_command, "--depth", o->depth, "1 to 20");
+        // TRANSLATORS: "DEPTH NODES" is the form of the lines perft prints, which stay in English.
+        _("Prints \"DEPTH NODES\" for each depth from 1 to N (N from 1 to 20): the number\n"
+          "of move sequences of that length. A side without pieces ends the game; a side\n"
+          "with no legal move passes (one node). Time and nodes/s go to standard error."));
+    require(perft_command, "--variant", o->variant, _("greek or turkish"));
+    require(perft_command, "--prune", o->prune, _("0 or 1"));
+    perft_command->add_option("--side", o->side, _("O or X (with --fen, the FEN's side to move)"));
+    require(perft_command, "--depth", o->depth, _("1 to 20"));
     add_position_options(perft_command, o->pos, o->fen);
     perft_command->callback([o, &output] { run_perft(*o, output); });
 
-    CLI::App* legal = app.add_subcommand("legal", "Whether a path is one whole legal move");
+    CLI::App* legal = app.add_subcommand("legal", _("Whether a path is one whole legal move"));
     legal->footer(
-        "Prints 1 if PATH (square names such as c3c5c7) is one whole legal move, else 0.");
-    require(legal, "--variant", o->variant, "greek or turkish");
-    legal->add_option("--side", o->side, "O or X (with --fen, the FEN's side to move)");
+        _("Prints 1 if PATH (square names such as c3c5c7) is one whole legal move, else 0."));
+    require(legal, "--variant", o->variant, _("greek or turkish"));
+    legal->add_option("--side", o->side, _("O or X (with --fen, the FEN's side to move)"));
     add_position_options(legal, o->pos, o->fen);
-    require(legal, "--path", o->path, "square names such as c3c5c7");
+    require(legal, "--path", o->path, _("square names such as c3c5c7"));
     legal->callback([o, &output] { run_legal(*o, output); });
 
-    CLI::App* apply = app.add_subcommand("apply", "The position after a move");
-    apply->footer("Plays MOVE on the position (captures and crowning included) and prints it.");
-    require(apply, "--variant", o->variant, "greek or turkish");
+    CLI::App* apply = app.add_subcommand("apply", _("The position after a move"));
+    apply->footer(_("Plays MOVE on the position (captures and crowning included) and prints it."));
+    require(apply, "--variant", o->variant, _("greek or turkish"));
     add_position_options(apply, o->pos, o->fen);
-    require(apply, "--move", o->move, "a move string such as c3c5c7");
+    require(apply, "--move", o->move, _("a move string such as c3c5c7"));
     apply->callback([o, &output] { run_apply(*o, output); });
 }
 
