@@ -187,10 +187,40 @@ int parse_integer(std::string_view option, const std::string& text, int low, int
 
 namespace {
 
+// CLI11's help with the column of options padded by characters rather than bytes, so that the
+// descriptions line up in languages written beyond ASCII.
+class HelpFormatter : public CLI::Formatter {
+  public:
+    std::string make_option(const CLI::Option* option, bool is_positional) const override {
+        std::string line =
+            "  " + make_option_name(option, is_positional) + make_option_opts(option);
+        // A character is every byte but the continuation bytes of UTF-8.
+        const auto shown =
+            static_cast<std::size_t>(std::count_if(line.begin(), line.end(), [](char c) {
+                return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+            }));
+        const std::size_t width = get_column_width();
+        const std::string description = make_option_desc(option);
+        if (shown < width) {
+            line.append(width - shown, ' ');
+        } else if (!description.empty()) {
+            line += '\n' + std::string(width, ' ');
+        }
+        for (const char c : description) {
+            line += c;
+            if (c == '\n') {
+                line.append(width, ' ');
+            }
+        }
+        return line + '\n';
+    }
+};
+
 // Gives CLI11's own words in the help, its headings and labels and the help flag's description,
 // in the player's language; the subcommands added to `app` afterwards take them from it.
 void translate_cli11_words(CLI::App& app) {
-    const std::shared_ptr<CLI::FormatterBase> formatter = app.get_formatter();
+    const auto formatter = std::make_shared<HelpFormatter>();
+    app.formatter(formatter);
     // TRANSLATORS: the help's usage line, "Usage: zarvo-cli [OPTIONS] SUBCOMMAND"; the colon
     // follows.
     formatter->label("Usage", _("Usage"));
@@ -228,6 +258,10 @@ int run_cli(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     add_ai_commands(app, output);
     add_record_commands(app, output);
     add_match_command(app, output);
+    // Each command made its help flag before it took the group of its options from `app`.
+    for (CLI::App* command : app.get_subcommands([](const CLI::App*) { return true; })) {
+        command->get_help_ptr()->group(_("Options"));
+    }
 
     // CLI11 takes the arguments last first; "help" alone asks for the help as --help does.
     std::vector<std::string> reversed(args.rbegin(), args.rend());

@@ -20,8 +20,13 @@ def pos(pieces):
     return "/".join("".join(r) for r in rows)
 
 
+# English whatever the language of the machine: the errors are checked word for word.
+ENGLISH = dict({k: v for k, v in os.environ.items() if not k.startswith(("LANG", "LC_"))},
+               LC_ALL="C.UTF-8")
+
+
 def run(*args):
-    return subprocess.run([CLI, *args], capture_output=True, text=True, timeout=120)
+    return subprocess.run([CLI, *args], capture_output=True, text=True, timeout=120, env=ENGLISH)
 
 
 class Moves(unittest.TestCase):
