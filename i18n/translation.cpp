@@ -1,3 +1,4 @@
+// The player's language: gettext bound to the catalogues beside the running program.
 #include "i18n/translation.h"
 
 #include <unistd.h>
@@ -29,6 +30,8 @@ std::string locale_folder() {
 
 void start_translations() {
     std::setlocale(LC_ALL, "");
+    // Numbers are written with a decimal point in every language, as scripts read them.
+    std::setlocale(LC_NUMERIC, "C");
     const std::string folder = locale_folder();
     bindtextdomain(kTextDomain, folder.c_str());
     bind_textdomain_codeset(kTextDomain, "UTF-8");
