@@ -59,8 +59,8 @@ std::optional<FenError> place_list(std::string_view list, Side side, Board& boar
         const std::optional<int> square =
             item.size() == 2 ? parse_square(item[0], item[1]) : std::nullopt;
         if (!square) {
-            return FenError{Message(N_("{1} is not a square"),
-                                    {quoted(trimmed(list.substr(0, comma)))})};
+            return FenError{
+                Message(N_("{1} is not a square"), {quoted(trimmed(list.substr(0, comma)))})};
         }
         const SquareName name = square_name(*square);
         const std::string named(name.begin(), name.end());
@@ -100,7 +100,8 @@ std::variant<Fen, FenError> read_fen(std::string_view text) {
     Fen fen;
     const std::optional<Side> to_move = side_of_letter(fields[0]);
     if (!to_move) {
-        return FenError{Message(N_("the side to move must be W or B, not {1}"), {quoted(fields[0])})};
+        return FenError{
+            Message(N_("the side to move must be W or B, not {1}"), {quoted(fields[0])})};
     }
     fen.side_to_move = *to_move;
     std::optional<Side> first_list;

@@ -21,7 +21,8 @@ Fen read_ok(std::string_view text) {
 
 std::string refusal(std::string_view text) {
     const auto read = read_fen(text);
-    return std::holds_alternative<FenError>(read) ? std::get<FenError>(read).message.text() : "accepted";
+    return std::holds_alternative<FenError>(read) ? std::get<FenError>(read).message.text()
+                                                  : "accepted";
 }
 
 TEST(Fen, WritesRedAsWhiteSquareBySquareFromA1) {

@@ -149,7 +149,7 @@ def damaged_files():
     yield "twice as long", good + good
     for offset, value, what in ((0, 0, "first player 0"), (0, 3, "first player 3"),
                                 (0, ord("1"), "first player as a digit"), (1, 0, "level 0"),
-                                (1, 4, "level 4"), (1, 255, "level 255"), (2, 2, "variant 2"),
+                                (1, 5, "level 5"), (1, 255, "level 255"), (2, 2, "variant 2"),
                                 (2, ord("0"), "variant as a digit"), (3, ord("."), "a dot"),
                                 (40, 0, "a NUL square"), (66, ord("k"), "a letter on h1")):
         data = bytearray(good)
