@@ -9,18 +9,6 @@ from harness import Atspi, xtest, X
 FOCUS_BLUE = "#3584e4"
 
 
-def key(game, name, ctrl=False):
-    code = game.x.keysym_to_keycode(harness.XK.string_to_keysym(name))
-    control = game.x.keysym_to_keycode(harness.XK.string_to_keysym("Control_L"))
-    if ctrl:
-        xtest.fake_input(game.x, X.KeyPress, control)
-    xtest.fake_input(game.x, X.KeyPress, code)
-    xtest.fake_input(game.x, X.KeyRelease, code)
-    if ctrl:
-        xtest.fake_input(game.x, X.KeyRelease, control)
-    game.x.sync()
-
-
 def squares(game):
     """{square name: (what stands there, description, states)} read from the board's children."""
     board = game.find("board")
@@ -37,7 +25,7 @@ def test_a_move_from_the_keyboard_read_back_by_a_screen_reader(game):
     # Keys go to the window under the pointer.
     x, y, w, h = game.extents(game.find("status_label"))
     xtest.fake_input(game.x, X.MotionNotify, x=x + w // 2, y=y + h // 2)
-    key(game, "n", ctrl=True)
+    game.press_key("n", ctrl=True)
     game.wait_text("status_label", "You play...")
     before = squares(game)
     assert len(before) == 64
@@ -46,10 +34,10 @@ def test_a_move_from_the_keyboard_read_back_by_a_screen_reader(game):
 
     # The focus square starts at the bottom left, a1: two right and two up is c3.
     for name in ("Right", "Right", "Up", "Up"):
-        key(game, name)
+        game.press_key(name)
     game.wait_for(lambda: squares(game)["c3"][2].contains(Atspi.StateType.FOCUSED), 5,
                   "c3 focused")
-    key(game, "space")
+    game.press_key("space")
     game.wait_for(lambda: squares(game)["c3"][2].contains(Atspi.StateType.SELECTED), 5,
                   "c3 in the path")
     assert squares(game)["c3"][1] == "in the path"
@@ -59,11 +47,11 @@ def test_a_move_from_the_keyboard_read_back_by_a_screen_reader(game):
     assert shot.pixel(sx, sy + 12) == FOCUS_BLUE, shot.pixel(sx, sy + 12)
     assert shot.pixel(sx + 12, sy + 12) == "#ff7777"
 
-    key(game, "Up")
-    key(game, "Return")
+    game.press_key("Up")
+    game.press_key("Return")
     game.wait_for(lambda: squares(game)["c4"][2].contains(Atspi.StateType.SELECTED), 5,
                   "c4 in the path")
-    key(game, "Return")
+    game.press_key("Return")
     game.wait_text("status_label", "Computer plays...", timeout=5)
     game.wait_text("status_label", "You play...", timeout=20)
 

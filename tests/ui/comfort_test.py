@@ -1,6 +1,6 @@
 """Playing comfort through the real window: take back and replay, a hint, legal moves shown,
-complete moves played at once, an animated reply, the move list, zoom, two players, a game ended
-by repetition, and a damaged preferences file."""
+complete moves played at once, an animated reply, the move list, zoom and a screen at scale 2,
+two players, a game ended by repetition, and a damaged preferences file."""
 
 import os
 import time
@@ -171,19 +171,33 @@ def test_move_list_after_three_turns(game):
     game.wait_for(lambda: ds.try_read_board(game) == board, 5, "the game again")
 
 
-def test_zoom_two_with_exact_pixels(game):
-    game.menu("View", "Zoom in")
-    game.wait_for(lambda: game.zoom() == 2, 5, "the board at twice its size")
-    shot = game.board_shot()
-    normal = model.expected_board({}, False, set(), shot.pixel(54, 54), shot.pixel(52, 52))
+def assert_twice_as_large(shot, board):
+    """Every pixel of the normal-size picture of `board` is a crisp 2x2 block in `shot`."""
+    normal = model.expected_board(board, False, set(), shot.pixel(54, 54), shot.pixel(52, 52))
     for (x, y), colour in normal.items():
         for dx in (0, 1):
             for dy in (0, 1):
                 assert shot.pixel(2 * x + dx, 2 * y + dy) == colour, (x, y, dx, dy)
+
+
+def test_zoom_two_with_exact_pixels(game):
+    game.menu("View", "Zoom in")
+    game.wait_for(lambda: game.zoom() == 2, 5, "the board at twice its size")
+    assert_twice_as_large(game.board_shot(), {})
     with open(os.path.join(game.workdir, "config", "zarvo", "preferences.ini")) as f:
         assert "zoom=2" in f.read()
     game.menu("View", "Normal size")
     game.wait_for(lambda: game.zoom() == 1, 5, "the board at its normal size")
+
+
+def test_a_screen_at_scale_two_shows_the_pieces_crisply(game):
+    game.menu("Game", "Start new game")
+    game.wait_text("status_label", "You play...")
+    assert game.zoom() == 1
+    assert_twice_as_large(game.board_shot(), model.START)
+
+
+test_a_screen_at_scale_two_shows_the_pieces_crisply.extra_env = {"GDK_SCALE": "2"}
 
 
 def test_two_players_to_the_end(game):
@@ -226,5 +240,6 @@ harness.run(test_take_back_and_replay_after_a_capture, test_hint_shown_and_clear
             test_legal_moves_outlined_when_a_capture_is_compulsory,
             test_complete_move_played_at_once, test_animated_reply_shows_the_piece_half_way,
             test_move_list_after_three_turns, test_zoom_two_with_exact_pixels,
+            test_a_screen_at_scale_two_shows_the_pieces_crisply,
             test_two_players_to_the_end, test_repetition_ends_the_game,
             test_damaged_preferences_mean_the_defaults)

@@ -193,6 +193,8 @@ class Game:
         env.pop("LANGUAGE", None)
         env["LC_ALL"] = "C.UTF-8"
         env.update(extra_env or {})
+        # Device pixels per logical pixel: the accessibility tree speaks in logical ones.
+        self.scale = int(env.get("GDK_SCALE", "1"))
         self._stderr_path = os.path.join(self.workdir, "stderr.txt")
         self._stderr_file = open(self._stderr_path, "wb")
         self.launched = time.monotonic()
@@ -319,7 +321,7 @@ class Game:
         """A click at a pixel of the board at its normal size (scaled with the board)."""
         ox, oy = self.board_origin()
         zoom = self.zoom()
-        self.click_screen(ox + x * zoom, oy + y * zoom, button)
+        self.click_screen((ox + x * zoom) * self.scale, (oy + y * zoom) * self.scale, button)
 
     def click_square(self, name, button=1):
         x, y = self.square_origin(name)
@@ -328,7 +330,7 @@ class Game:
     def click_node(self, node):
         x, y, w, h = wait_for(lambda: self._visible_extents(node), 5,
                               "%r to be on screen" % node.get_name())
-        self.click_screen(x + w // 2, y + h // 2)
+        self.click_screen((x + w // 2) * self.scale, (y + h // 2) * self.scale)
 
     def _visible_extents(self, node):
         if not is_showing(node):
@@ -364,11 +366,17 @@ class Game:
         self.click_screen(x + w + 8, y + h // 2)
         wait_for(lambda: not is_showing(item), 5, "the menu to close")
 
-    def press_key(self, name):
-        """A real press and release of a key (an open menu holds the keyboard)."""
+    def press_key(self, name, ctrl=False):
+        """A real press and release of a key, with Control held if asked (an open menu holds the
+        keyboard; otherwise keys go to the window under the pointer)."""
         code = self.x.keysym_to_keycode(XK.string_to_keysym(name))
+        control = self.x.keysym_to_keycode(XK.string_to_keysym("Control_L"))
+        if ctrl:
+            xtest.fake_input(self.x, X.KeyPress, control)
         xtest.fake_input(self.x, X.KeyPress, code)
         xtest.fake_input(self.x, X.KeyRelease, code)
+        if ctrl:
+            xtest.fake_input(self.x, X.KeyRelease, control)
         self.x.sync()
 
     def close_window(self):
@@ -396,8 +404,8 @@ class Game:
 
     def board_shot(self):
         ox, oy = self.board_origin()
-        size = AREA * self.zoom()
-        return self.screen_shot(ox, oy, size, size)
+        size = AREA * self.zoom() * self.scale
+        return self.screen_shot(ox * self.scale, oy * self.scale, size, size)
 
     # --- the end ----------------------------------------------------------------------------
 
