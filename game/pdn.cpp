@@ -617,10 +617,10 @@ std::string write_pdn(const PdnRoster& roster, const GameRecord& record) {
     const auto tag = [&out](std::string_view name, std::string_view value) {
         out += "[" + std::string(name) + " \"" + escaped_value(value) + "\"]\n";
     };
-    tag("Event", "Zarvo game");
+    tag("Event", roster.event);
     tag("Site", roster.site);
     tag("Date", roster.date);
-    tag("Round", "-");
+    tag("Round", roster.round);
     tag("White", roster.red_player);
     tag("Black", roster.blue_player);
     tag("Result", result_text(record.result));

@@ -77,13 +77,15 @@ std::variant<std::vector<PdnGame>, PdnError> read_pdn(std::string_view text);
 // kMaxPdnBytes is refused.
 std::variant<std::vector<PdnGame>, PdnError> read_pdn_file(const std::filesystem::path& path);
 
-// What the writer needs to know beyond the moves: where and when the game was played and who
-// played each side ("You", "Zarvo (Hard)").
+// What the writer needs to know beyond the moves: where and when the game was played, who played
+// each side ("You", "Zarvo (Hard)"), and the event and round.
 struct PdnRoster {
     std::string site = "?";
     std::string date = "????.??.??";
     std::string red_player = "?";
     std::string blue_player = "?";
+    std::string event = "Zarvo game";
+    std::string round = "-";
 };
 
 // A day as PDN's Date tag writes it: "2024.03.09".
@@ -97,10 +99,10 @@ std::string_view result_text(GameResult result);
 // left out, and the result last. One line; write_pdn wraps it.
 std::string format_movetext(const GameRecord& record);
 
-// One game as a PDN record: Event "Zarvo game", Site, Date, Round "-", White (red) and Black
-// (blue), Result; then GameType, for the Greek variant a Variant tag, SetUp "1" and FEN when the
-// game did not begin from the starting position with red to move; then the moves, wrapped.
-// read_pdn gives the same record back.
+// One game as a PDN record: Event, Site, Date, Round, White (red) and Black (blue), Result; then
+// GameType, for the Greek variant a Variant tag, SetUp "1" and FEN when the game did not begin
+// from the starting position with red to move; then the moves, wrapped. read_pdn gives the same
+// record back.
 std::string write_pdn(const PdnRoster& roster, const GameRecord& record);
 
 // Writes one game as a PDN file, atomically (see replace_file). False when it failed, in which

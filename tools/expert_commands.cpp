@@ -2,9 +2,11 @@
 // matches between the computer's levels (match).
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <climits>
 #include <cmath>
 #include <condition_variable>
+#include <filesystem>
 #include <iomanip>
 #include <memory>
 #include <mutex>
@@ -15,6 +17,8 @@
 #include <vector>
 
 #include "ai/expert_search.h"
+#include "game/files.h"
+#include "game/pdn.h"
 #include "rules/movegen.h"
 #include "rules/notation.h"
 #include "tools/cli.h"
@@ -44,6 +48,7 @@ struct MatchOptions {
     std::string seed = "1";
     std::string jobs = "1";
     std::string tune;
+    std::string pdn;
 };
 
 const char* variant_name(Variant variant) {
@@ -72,7 +77,7 @@ struct PlannedGame {
 };
 
 // The line printed for one game.
-std::string game_line(std::size_t number, const PlannedGame& plan, const GameResult& game,
+std::string game_line(std::size_t number, const PlannedGame& plan, const MatchGame& game,
                       const Player& first, const Player& second) {
     const std::string red = plan.first_is_red ? first.name() : second.name();
     const std::string blue = plan.first_is_red ? second.name() : first.name();
@@ -101,6 +106,32 @@ std::string summary_line(const Tally& tally, const Player& first, const Player& 
     return line.str();
 }
 
+// Writes every game of a match in one PDN file, each with its number as its round and the
+// players as the command line names them; a file that cannot be written is reported on
+// standard error with exit status 1.
+void write_match_records(const std::string& path, const std::vector<PlannedGame>& plan,
+                         const std::vector<std::optional<MatchGame>>& results, const Player& first,
+                         const Player& second, Output& output) {
+    const auto today = std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now());
+    std::string text;
+    for (std::size_t i = 0; i < plan.size(); ++i) {
+        PdnRoster roster;
+        roster.event = "Zarvo match";
+        roster.round = std::to_string(i + 1);
+        roster.date = pdn_date(std::chrono::year_month_day(today));
+        roster.red_player = plan[i].first_is_red ? first.name() : second.name();
+        roster.blue_player = plan[i].first_is_red ? second.name() : first.name();
+        text += (i == 0 ? "" : "\n") + write_pdn(roster, results[i]->record);
+    }
+    if (!replace_file(
+            path, std::span(reinterpret_cast<const unsigned char*>(text.data()), text.size()))) {
+        // TRANSLATORS: {1} is the file named with --pdn.
+        output.err << Message(N_("cannot write the file '{1}'"), {escaped(path)}).text(translate)
+                   << '\n';
+        output.status = 1;
+    }
+}
+
 // Plays the match, `jobs` games at a time, printing each game's line in order as soon as it and
 // those before it are over, then the summaries.
 void run_match(const MatchOptions& o, Output& output) {
@@ -118,6 +149,14 @@ void run_match(const MatchOptions& o, Output& output) {
     const int games = o.games.empty() ? 100 : parse_integer("games", o.games, 1, 100000);
     const int seed = parse_integer("seed", o.seed, 0, INT_MAX);
     const int jobs = parse_integer("jobs", o.jobs, 1, 16);
+    // A record file that could never be written is refused before the games, not after them.
+    if (!o.pdn.empty()) {
+        const std::filesystem::path folder = std::filesystem::path(o.pdn).parent_path();
+        std::error_code error;
+        if (!std::filesystem::is_directory(folder.empty() ? "." : folder, error)) {
+            throw UsageError(Message(N_("cannot write the file '{1}'"), {escaped(o.pdn)}));
+        }
+    }
     std::vector<Variant> variants;
     if (o.variant == "both") {
         variants = {Variant::Greek, Variant::Turkish};
@@ -134,15 +173,15 @@ void run_match(const MatchOptions& o, Output& output) {
         }
     }
 
-    std::vector<std::optional<GameResult>> results(plan.size());
+    std::vector<std::optional<MatchGame>> results(plan.size());
     std::mutex mutex;
     std::condition_variable done;
     std::atomic<std::size_t> next{0};
     const auto worker = [&] {
         for (std::size_t i = next++; i < plan.size(); i = next++) {
             const PlannedGame& p = plan[i];
-            GameResult r = play_game(first, second, p.variant, match_openings()[p.opening],
-                                     p.first_is_red, static_cast<std::uint64_t>(seed) * 100003 + i);
+            MatchGame r = play_game(first, second, p.variant, match_openings()[p.opening],
+                                    p.first_is_red, static_cast<std::uint64_t>(seed) * 100003 + i);
             const std::lock_guard lock(mutex);
             results[i] = r;
             done.notify_all();
@@ -159,7 +198,7 @@ void run_match(const MatchOptions& o, Output& output) {
     for (std::size_t i = 0; i < plan.size(); ++i) {
         std::unique_lock lock(mutex);
         done.wait(lock, [&] { return results[i].has_value(); });
-        const GameResult r = *results[i];
+        const MatchGame r = *results[i];
         lock.unlock();
         output.out << game_line(i + 1, plan[i], r, first, second) << std::endl;
         per_variant[static_cast<std::size_t>(
@@ -175,6 +214,9 @@ void run_match(const MatchOptions& o, Output& output) {
         }
     }
     output.out << summary_line(all, first, second) << '\n';
+    if (!o.pdn.empty()) {
+        write_match_records(o.pdn, plan, results, first, second, output);
+    }
 }
 
 }  // namespace
@@ -276,6 +318,7 @@ void add_match_command(CLI::App& app, Output& output) {
     match->add_option("--tune", o->tune,
                       _("NAME=VALUE,...: A (an Expert) plays with these weights changed, as in "
                         "self-play tuning"));
+    match->add_option("--pdn", o->pdn, _("FILE: every game written there as a PDN record"));
     match->callback([o, &output] { run_match(*o, output); });
 }
 

@@ -148,44 +148,56 @@ std::span<const Opening> match_openings() {
     return kOpenings;
 }
 
-GameResult play_game(const Player& first, const Player& second, Variant variant,
-                     const Opening& opening, bool first_is_red, std::uint64_t seed) {
-    GameResult result;
+MatchGame play_game(const Player& first, const Player& second, Variant variant,
+                    const Opening& opening, bool first_is_red, std::uint64_t seed) {
+    MatchGame result;
     result.first_is_red = first_is_red;
     Mover first_mover(first, seed);
     Mover second_mover(second, seed ^ 0x9E3779B97F4A7C15ULL);
 
     Position position = starting_position(variant);
     Side side = Side::Red;
+    result.record.start = position;
     // The keys of every position of the game so far, the current one last.
     std::vector<std::uint64_t> keys{position_key(position, side)};
-    for (const char* text : opening.moves) {
-        play_move(position, *parse_move(text));
+    // Plays a move (or passes, with nothing) for the side to move and writes it in the record.
+    const auto play = [&](const std::optional<Move>& move) {
+        result.record.turns.push_back({side, position, move});
+        if (move) {
+            play_move(position, *move);
+        }
         side = opponent(side);
         keys.push_back(position_key(position, side));
         ++result.plies;
+    };
+    // Ends the game, the record's result following the winner.
+    const auto end = [&result](Ending ending) {
+        result.ending = ending;
+        result.record.result = !result.winner                ? GameResult::Draw
+                               : *result.winner == Side::Red ? GameResult::RedWins
+                                                             : GameResult::BlueWins;
+        return result;
+    };
+    for (const char* text : opening.moves) {
+        play(parse_move(text));
     }
     MoveList list;
     for (;;) {
         if (const std::optional<Winner> w = winner_by_pieces(position.squares)) {
-            result.ending = Ending::NoPieces;
             if (*w != Winner::Nobody) {
                 result.winner = *w == Winner::Red ? Side::Red : Side::Blue;
             }
-            return result;
+            return end(Ending::NoPieces);
         }
         if (std::count(keys.begin(), keys.end(), keys.back()) >= 3) {
-            result.ending = Ending::Repetition;
-            return result;
+            return end(Ending::Repetition);
         }
         if (result.plies >= kMatchPlyLimit) {
-            result.ending = Ending::PlyLimit;
-            return result;
+            return end(Ending::PlyLimit);
         }
         if (generate_moves(position, side, list, Landings::Distinct) == 0 &&
             generate_moves(position, opponent(side), list, Landings::Distinct) == 0) {
-            result.ending = Ending::NoMoves;
-            return result;
+            return end(Ending::NoMoves);
         }
         const bool first_to_move = (side == Side::Red) == first_is_red;
         Mover& mover = first_to_move ? first_mover : second_mover;
@@ -196,17 +208,14 @@ GameResult play_game(const Player& first, const Player& second, Variant variant,
             std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now() - start);
         // A side with no legal move passes.
         if (move) {
-            play_move(position, *move);
             (first_to_move ? result.first_time : result.second_time) += took;
             ++(first_to_move ? result.first_moves : result.second_moves);
         }
-        side = opponent(side);
-        keys.push_back(position_key(position, side));
-        ++result.plies;
+        play(move);
     }
 }
 
-void Tally::add(const GameResult& game) {
+void Tally::add(const MatchGame& game) {
     const Side first_side = game.first_is_red ? Side::Red : Side::Blue;
     if (!game.winner) {
         ++draws;

@@ -10,6 +10,7 @@
 
 #include "ai/expert_eval.h"
 #include "ai/level.h"
+#include "game/record.h"
 #include "rules/board.h"
 
 namespace zarvo::cli {
@@ -54,12 +55,13 @@ enum class Ending : std::uint8_t { NoPieces, NoMoves, Repetition, PlyLimit };
 inline constexpr int kMatchPlyLimit = 200;
 
 // One game of a match: who played red, how it ended and who won (nothing for a draw), its length,
-// and each player's time over its moves.
-struct GameResult {
+// its record, and each player's time over its moves.
+struct MatchGame {
     bool first_is_red = true;
     Ending ending = Ending::PlyLimit;
     std::optional<Side> winner;
     int plies = 0;
+    GameRecord record;
     std::chrono::nanoseconds first_time{};
     int first_moves = 0;
     std::chrono::nanoseconds second_time{};
@@ -68,8 +70,8 @@ struct GameResult {
 
 // Plays one game of `first` against `second` in `variant` from `opening`, `first` playing red
 // when `first_is_red`. The budgeted levels break their ties with draws from `seed`.
-GameResult play_game(const Player& first, const Player& second, Variant variant,
-                     const Opening& opening, bool first_is_red, std::uint64_t seed);
+MatchGame play_game(const Player& first, const Player& second, Variant variant,
+                    const Opening& opening, bool first_is_red, std::uint64_t seed);
 
 // The tally of a match from the first player's side.
 struct Tally {
@@ -81,7 +83,7 @@ struct Tally {
     std::chrono::nanoseconds second_time{};
     int second_moves = 0;
 
-    void add(const GameResult& game);
+    void add(const MatchGame& game);
     int games() const { return wins + draws + losses; }
     // The first player's share of the points, from 0 to 1.
     double score() const;

@@ -220,6 +220,7 @@ class BadInput(unittest.TestCase):
             ("match", "expert:10", "hard", "--tune", "mobility=x"),
             ("match", "expert:10", "hard", "--tune", "mobility"),
             ("match", "hard", "expert:10", "--tune", "mobility=3"),
+            ("match", "hard", "easy", "--pdn", "/nonexistent/match.pdn"),
             ("bench", "--level", "4"),
             ("bench", "--engine", "deep"),
             ("bench", "--time", "100"),

@@ -1,11 +1,13 @@
 // zarvo-cli analyse --engine expert and match, run as a player or a script would run them.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "game/pdn.h"
 #include "rules/movegen.h"
 #include "rules/notation.h"
 #include "rules/play.h"
@@ -138,10 +140,29 @@ TEST(ExpertCli, MatchPrintsEachGameAndTheTallyAndRepeatsForASeed) {
     std::regex_match(lines[8], m, tally);
     EXPECT_EQ(std::stoi(m[2]), wins);
     // The budgeted levels' games repeat for a seed, and two at a time change nothing.
-    both.insert(both.end(), {"--jobs", "2"});
+    const std::filesystem::path records =
+        std::filesystem::path(::testing::TempDir()) / "zarvo-match.pdn";
+    both.insert(both.end(), {"--jobs", "2", "--pdn", records.string()});
     const std::vector<std::string> again = run_lines(both);
     EXPECT_EQ(std::vector<std::string>(again.begin(), again.begin() + 6),
               std::vector<std::string>(lines.begin(), lines.begin() + 6));
+
+    // The record file holds every game as its line tells it: players, result and length.
+    const auto read = read_pdn_file(records);
+    ASSERT_TRUE(std::holds_alternative<std::vector<PdnGame>>(read));
+    const std::vector<PdnGame>& games = std::get<std::vector<PdnGame>>(read);
+    ASSERT_EQ(games.size(), 6u);
+    for (std::size_t i = 0; i < 6; ++i) {
+        std::smatch m;
+        ASSERT_TRUE(std::regex_match(lines[i], m, game));
+        EXPECT_EQ(games[i].tag("Round"), std::to_string(i + 1));
+        EXPECT_EQ(games[i].tag("White"), m[4].str());
+        EXPECT_EQ(games[i].tag("Black"), m[5].str());
+        EXPECT_EQ(result_text(games[i].record.result), m[6].str());
+        EXPECT_EQ(games[i].record.turns.size(), std::stoul(m[8]));
+        EXPECT_EQ(games[i].record.start.variant, i < 3 ? Variant::Greek : Variant::Turkish);
+    }
+    std::filesystem::remove(records);
 }
 
 TEST(ExpertCli, TheOpeningsAreLegalQuietAndDistinct) {
