@@ -654,11 +654,14 @@ std::string write_pdn(const PdnRoster& roster, const GameRecord& record) {
     return out;
 }
 
-bool write_pdn_file(const std::filesystem::path& path, const PdnRoster& roster,
-                    const GameRecord& record) {
-    const std::string text = write_pdn(roster, record);
+bool write_pdn_text(const std::filesystem::path& path, std::string_view text) {
     return replace_file(
         path, std::span(reinterpret_cast<const unsigned char*>(text.data()), text.size()));
+}
+
+bool write_pdn_file(const std::filesystem::path& path, const PdnRoster& roster,
+                    const GameRecord& record) {
+    return write_pdn_text(path, write_pdn(roster, record));
 }
 
 }  // namespace zarvo

@@ -105,6 +105,10 @@ std::string format_movetext(const GameRecord& record);
 // record back.
 std::string write_pdn(const PdnRoster& roster, const GameRecord& record);
 
+// Writes a PDN text of one or more games as a file, atomically (see replace_file). False when it
+// failed, in which case any file of that name is as it was.
+bool write_pdn_text(const std::filesystem::path& path, std::string_view text);
+
 // Writes one game as a PDN file, atomically (see replace_file). False when it failed, in which
 // case any file of that name is as it was.
 bool write_pdn_file(const std::filesystem::path& path, const PdnRoster& roster,

@@ -14,10 +14,10 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "ai/expert_search.h"
-#include "game/files.h"
 #include "game/pdn.h"
 #include "rules/movegen.h"
 #include "rules/notation.h"
@@ -123,8 +123,7 @@ void write_match_records(const std::string& path, const std::vector<PlannedGame>
         roster.blue_player = plan[i].first_is_red ? second.name() : first.name();
         text += (i == 0 ? "" : "\n") + write_pdn(roster, results[i]->record);
     }
-    if (!replace_file(
-            path, std::span(reinterpret_cast<const unsigned char*>(text.data()), text.size()))) {
+    if (!write_pdn_text(path, text)) {
         // TRANSLATORS: {1} is the file named with --pdn.
         output.err << Message(N_("cannot write the file '{1}'"), {escaped(path)}).text(translate)
                    << '\n';
@@ -183,7 +182,7 @@ void run_match(const MatchOptions& o, Output& output) {
             MatchGame r = play_game(first, second, p.variant, match_openings()[p.opening],
                                     p.first_is_red, static_cast<std::uint64_t>(seed) * 100003 + i);
             const std::lock_guard lock(mutex);
-            results[i] = r;
+            results[i] = std::move(r);
             done.notify_all();
         }
     };
@@ -198,7 +197,8 @@ void run_match(const MatchOptions& o, Output& output) {
     for (std::size_t i = 0; i < plan.size(); ++i) {
         std::unique_lock lock(mutex);
         done.wait(lock, [&] { return results[i].has_value(); });
-        const MatchGame r = *results[i];
+        // Once in place, a game's result is never touched again.
+        const MatchGame& r = *results[i];
         lock.unlock();
         output.out << game_line(i + 1, plan[i], r, first, second) << std::endl;
         per_variant[static_cast<std::size_t>(
