@@ -182,14 +182,33 @@ void Game::end_game(Winner winner) {
                      : winner == Winner::Blue ? GameResult::BlueWins
                                               : GameResult::Draw;
     in_play_ = false;
+    view_.set_status_text(outcome_text(winner));
+}
+
+Message Game::outcome_text(Winner winner) const {
     if (winner == Winner::Nobody) {
-        view_.set_status_text(Message(N_("No winner !")));
-    } else if (two_players_) {
-        view_.set_status_text(
-            Message(winner == Winner::Red ? N_("Red wins !") : N_("Blue wins !")));
-    } else {
-        const bool human_won = (winner == Winner::Red) == (human_side() == Side::Red);
-        view_.set_status_text(Message(human_won ? N_("You win !") : N_("Computer wins !")));
+        return Message(N_("No winner !"));
+    }
+    if (two_players_) {
+        return Message(winner == Winner::Red ? N_("Red wins !") : N_("Blue wins !"));
+    }
+    const bool human_won = (winner == Winner::Red) == (human_side() == Side::Red);
+    return Message(human_won ? N_("You win !") : N_("Computer wins !"));
+}
+
+void Game::report_state() {
+    switch (turn()) {
+        case Turn::Human:
+            view_.set_status_text(turn_text());
+            return;
+        case Turn::Computer:
+            view_.set_status_text(Message(N_("Computer plays...")));
+            return;
+        case Turn::None:
+            if (outcome_) {
+                view_.set_status_text(outcome_text(*outcome_));
+            }
+            return;
     }
 }
 
@@ -322,6 +341,14 @@ void Game::cancel() {
         return;
     }
     pending_.pop();
+    view_.redraw();
+}
+
+void Game::clear_path() {
+    if (turn() != Turn::Human || pending_.empty()) {
+        return;
+    }
+    pending_.clear();
     view_.redraw();
 }
 

@@ -107,6 +107,9 @@ class Game {
     void click_square(int square);
     // "Cancel": takes back the last square of the pending path.
     void cancel();
+    // Escape: clears the whole pending path. Like "Cancel", only on a person's turn: while the
+    // computer thinks, the path shows the move it is answering.
+    void clear_path();
     // "Play": plays the pending path if it is one whole legal move and hands the turn on; an
     // illegal path is discarded without a word.
     void play();
@@ -161,6 +164,8 @@ class Game {
 
     // Shows a text on the status line (a failure to save, say).
     void report(const Message& text) { view_.set_status_text(text); }
+    // Shows on the status line whose turn it is, or how the game ended, again.
+    void report_state();
 
   private:
     // Runs the turn cycle from the side to move until a person is to move, the computer must
@@ -177,6 +182,8 @@ class Game {
     bool played_by_people(Side side) const { return two_players_ || side == human_side(); }
     // The status line on a person's turn.
     Message turn_text() const;
+    // The status line once the game has ended.
+    Message outcome_text(Winner winner) const;
     // Starts play from the current position and side to move: a fresh record, nothing marked
     // or pending, then the turn cycle.
     void begin_play();

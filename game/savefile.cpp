@@ -79,8 +79,9 @@ void save_game(Game& game) {
         game.report(Message(kSaveFailedText));
         return;
     }
-    // The line may still show an earlier failure; it is the human's turn again.
-    game.report(Message(N_("You play...")));
+    // The line may still show an earlier failure: it says whose turn it is again ("Blue
+    // plays..." with two players).
+    game.report_state();
 }
 
 void load_game(Game& game) {

@@ -263,6 +263,27 @@ int run_cli(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         command->get_help_ptr()->group(_("Options"));
     }
 
+    // Every option of zarvo-cli stands for a value: "not given" and "given empty" never mean the
+    // same, so an empty value is refused like any other bad one rather than taken as absent.
+    for (CLI::App* command : app.get_subcommands([](const CLI::App*) { return true; })) {
+        for (CLI::Option* option : command->get_options()) {
+            if (option->get_items_expected_max() == 0) {
+                continue;
+            }
+            const std::string name = option->get_name();
+            option->check(CLI::Validator(
+                [name](std::string& value) {
+                    if (value.empty()) {
+                        // TRANSLATORS: {1} is the option's name (--games, say) or the name of a
+                        // value given without one (A, FILE).
+                        throw UsageError(Message(N_("{1} must not be empty"), {name}));
+                    }
+                    return std::string();
+                },
+                std::string()));
+        }
+    }
+
     // CLI11 takes the arguments last first; "help" alone asks for the help as --help does.
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     if (args.size() == 1 && args[0] == "help") {

@@ -5,6 +5,9 @@
 #include <gtkmm/widget.h>
 
 #include <array>
+#include <optional>
+#include <string>
+#include <utility>
 
 namespace zarvo {
 
@@ -27,8 +30,11 @@ AccessibleBoard* board_of(AtkObject* accessible) {
 struct ZarvoSquareAccessible {
     AtkObject parent;
     int square;
-    // What was last reported, kept so that ATK can hand out its strings.
-    zarvo::SquareReport* reported;
+    // The name and description last handed to ATK, each owned here and replaced only when the
+    // board reports another text for it, so that a string ATK is still reading stays whole
+    // while the square's other texts and states are asked for.
+    std::string* name;
+    std::string* description;
     // What the assistive tools were last told of, to tell them of changes.
     zarvo::SquareReport* told;
 };
@@ -75,20 +81,34 @@ zarvo::AccessibleBoard* board_of_square(ZarvoSquareAccessible* square) {
     return parent == nullptr ? nullptr : zarvo::board_of(parent);
 }
 
-// Asks the board afresh what to report about a square.
-const zarvo::SquareReport& square_report(ZarvoSquareAccessible* square) {
+// What the board reports about a square now, or nothing once the board has gone.
+std::optional<zarvo::SquareReport> square_report(ZarvoSquareAccessible* square) {
     if (zarvo::AccessibleBoard* board = board_of_square(square)) {
-        *square->reported = board->report(square->square);
+        return board->report(square->square);
     }
-    return *square->reported;
+    return std::nullopt;
+}
+
+// Brings one of a square's kept texts up to date and hands it out; the string is replaced only
+// when the text has changed.
+const gchar* kept_text(std::string& kept, std::optional<std::string> now) {
+    if (now && *now != kept) {
+        kept = std::move(*now);
+    }
+    return kept.c_str();
 }
 
 const gchar* square_get_name(AtkObject* object) {
-    return square_report(as_square(object)).name.c_str();
+    ZarvoSquareAccessible* square = as_square(object);
+    std::optional<zarvo::SquareReport> report = square_report(square);
+    return kept_text(*square->name, report ? std::optional(std::move(report->name)) : std::nullopt);
 }
 
 const gchar* square_get_description(AtkObject* object) {
-    return square_report(as_square(object)).description.c_str();
+    ZarvoSquareAccessible* square = as_square(object);
+    std::optional<zarvo::SquareReport> report = square_report(square);
+    return kept_text(*square->description,
+                     report ? std::optional(std::move(report->description)) : std::nullopt);
 }
 
 gint square_get_index_in_parent(AtkObject* object) {
@@ -98,27 +118,28 @@ gint square_get_index_in_parent(AtkObject* object) {
 AtkStateSet* square_ref_state_set(AtkObject* object) {
     AtkStateSet* states =
         ATK_OBJECT_CLASS(zarvo_square_accessible_parent_class)->ref_state_set(object);
-    ZarvoSquareAccessible* square = as_square(object);
-    if (board_of_square(square) == nullptr) {
+    // The states are read from a report of their own: the texts handed out stay as they are.
+    const std::optional<zarvo::SquareReport> report = square_report(as_square(object));
+    if (!report) {
         atk_state_set_add_state(states, ATK_STATE_DEFUNCT);
         return states;
     }
-    const zarvo::SquareReport& report = square_report(square);
     for (AtkStateType state : {ATK_STATE_ENABLED, ATK_STATE_SENSITIVE, ATK_STATE_VISIBLE,
                                ATK_STATE_SHOWING, ATK_STATE_FOCUSABLE, ATK_STATE_SELECTABLE}) {
         atk_state_set_add_state(states, state);
     }
-    if (report.selected) {
+    if (report->selected) {
         atk_state_set_add_state(states, ATK_STATE_SELECTED);
     }
-    if (report.focused) {
+    if (report->focused) {
         atk_state_set_add_state(states, ATK_STATE_FOCUSED);
     }
     return states;
 }
 
 void square_finalize(GObject* object) {
-    delete as_square(object)->reported;
+    delete as_square(object)->name;
+    delete as_square(object)->description;
     delete as_square(object)->told;
     G_OBJECT_CLASS(zarvo_square_accessible_parent_class)->finalize(object);
 }
@@ -222,7 +243,8 @@ static void zarvo_square_accessible_class_init(ZarvoSquareAccessibleClass* klass
 
 static void zarvo_square_accessible_init(ZarvoSquareAccessible* square) {
     square->square = 0;
-    square->reported = new zarvo::SquareReport();
+    square->name = new std::string();
+    square->description = new std::string();
     square->told = new zarvo::SquareReport();
 }
 
@@ -256,8 +278,12 @@ void board_accessible_refresh(AtkObject* accessible) {
     }
     for (AtkObject* child : *as_board(accessible)->squares) {
         ZarvoSquareAccessible* square = as_square(child);
+        const std::optional<SquareReport> report = square_report(square);
+        if (!report) {
+            return;
+        }
         const SquareReport before = *square->told;
-        const SquareReport now = square_report(square);
+        const SquareReport& now = *report;
         *square->told = now;
         if (now.name != before.name) {
             g_object_notify(G_OBJECT(child), "accessible-name");

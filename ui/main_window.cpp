@@ -579,11 +579,7 @@ void MainWindow::escape() {
         board_.show_past(std::nullopt);
         return;
     }
-    run([this] {
-        while (!game_.pending_path().empty()) {
-            game_.cancel();
-        }
-    });
+    run([this] { game_.clear_path(); });
 }
 
 bool MainWindow::on_key_press_event(GdkEventKey* event) {

@@ -244,6 +244,23 @@ TEST_F(PathTest, CancelTakesBackOneSquareAtATime) {
     EXPECT_TRUE(game.pending_path().empty());
 }
 
+TEST_F(PathTest, EscapeClearsThePathOnlyOnAPersonsTurn) {
+    click_path("c3c5c7");
+    game.clear_path();
+    EXPECT_TRUE(game.pending_path().empty());
+    // While the computer thinks, the path is the move it answers and stays; clearing it must
+    // come back at once rather than wait for a turn that cannot come while it is called.
+    click_path("f2g2");
+    game.play();
+    ASSERT_TRUE(game.computer_thinking());
+    const int redraws = view.redraws;
+    game.clear_path();
+    EXPECT_EQ(pending(), "f2g2");
+    EXPECT_EQ(view.redraws, redraws);
+    answer_computer();
+    EXPECT_EQ(game.turn(), Turn::Human);
+}
+
 TEST_F(PathTest, PlayDiscardsAnIllegalPathWithoutAWord) {
     for (std::string_view path : {"c3", "c3d3d4", "f2f4", "c3c5c7a1"}) {
         const Position before = game.position();

@@ -307,6 +307,19 @@ TEST_F(SaveCommands, SaveOnTheHumansTurnWritesTheGameInPlay) {
     EXPECT_EQ(view.last_text(), "You play...");
 }
 
+TEST_F(SaveCommands, SavingAndLoadingWithTwoPlayersKeepTheTurnOnTheStatusLine) {
+    game.set_two_players(true);
+    game.click_square(sq("c3"));
+    game.click_square(sq("c4"));
+    game.play();
+    ASSERT_EQ(view.last_text(), "Blue plays...");
+    save_game(game);
+    EXPECT_EQ(view.last_text(), "Blue plays...");
+    load_game(game);
+    EXPECT_EQ(view.last_text(), "Blue plays...");
+    EXPECT_EQ(game.side_to_move(), Side::Blue);
+}
+
 TEST_F(SaveCommands, SaveOutsideTheHumansTurnWritesNothing) {
     // While the computer thinks, and after the end of a game.
     game.click_square(sq("c4"));

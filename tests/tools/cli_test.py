@@ -244,6 +244,22 @@ class BadInput(unittest.TestCase):
         for args in bad:
             self.assert_usage_error(*args)
 
+    def test_an_empty_value_is_refused_not_taken_for_a_missing_one(self):
+        # Each of these options has a meaning when it is left out (a default, another option's
+        # value, no file written); given empty, it is a bad value all the same.
+        for args in [
+            ("match", "easy", "easy", "--games", ""),
+            ("match", "easy", "easy", "--games", "1", "--pdn", ""),
+            ("match", "expert:10", "easy", "--games", "1", "--tune", ""),
+            ("bench", "--engine", "expert", "--time", ""),
+            ("bench", "--level", ""),
+            ("analyse", "--variant", "greek", "--side", "O", "--level", "1", "--budget", "", "--pos", "start"),
+            ("moves", "--variant", "greek", "--prune", "1", "--side", "", "--fen", "W:Wa2:Bb7"),
+        ]:
+            self.assert_usage_error(*args)
+            option = next(a for a, b in zip(args, args[1:]) if b == "")
+            self.assertIn("%s must not be empty" % option, run(*args).stderr)
+
     def test_help(self):
         r = run("--help")
         self.assertEqual(r.returncode, 0)

@@ -58,6 +58,11 @@ MAIN_WINDOW_IDS = {
 }
 
 
+# What a program prints on standard error only when something went wrong.
+FAULT_WORDS = ("CRITICAL", "WARNING", "Gtk-ERROR", "atk-bridge", "ERROR: AddressSanitizer",
+               "ERROR: LeakSanitizer", "runtime error:")
+
+
 class TestFailure(AssertionError):
     pass
 
@@ -421,8 +426,11 @@ class Game:
             return f.read().decode(errors="replace")
 
     def check_no_criticals(self):
+        """Fails on anything GTK, GLib, ATK's bridge or a sanitizer says went wrong: criticals
+        and warnings of any domain (those of no domain print as "WARNING **"), a bad string
+        handed to a screen reader, a sanitizer's report."""
         text = self.stderr()
-        for word in ("CRITICAL", "-WARNING", "Gtk-ERROR"):
+        for word in FAULT_WORDS:
             if word in text:
                 raise TestFailure("the program printed %s:\n%s" % (word, text))
 
