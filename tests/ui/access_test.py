@@ -65,4 +65,27 @@ def test_a_move_from_the_keyboard_read_back_by_a_screen_reader(game):
     assert "last move" in after[target][1]
 
 
-harness.run(test_a_move_from_the_keyboard_read_back_by_a_screen_reader)
+def test_square_texts_stay_whole_while_a_screen_reader_reads_them(game):
+    # The bridge reads a square's texts and states as it tells of their changes (here when the
+    # board takes the focus); a text it is still reading must not be rewritten meanwhile, or
+    # it reads freed memory (bad UTF-8 on standard error, an abort under AddressSanitizer).
+    game.menu("Options", "Set options")
+    game.click_id("level_hard")
+    game.click_id("options_ok")
+    game.menu("Game", "Start new game")
+    game.wait_text("status_label", "You play...")
+    game.click_square("c3")
+    game.click_square("c4")
+    game.click_id("play_button")
+    # Clicks just after "Play" give the board the focus while the computer answers.
+    for name in ("a3", "b3", "d3", "h3", "a4"):
+        game.click_square(name)
+    game.wait_text("status_label", "You play...", timeout=20)
+    game.sync()
+    for name, (what, description, _) in squares(game).items():
+        assert what in ("red man", "blue man", "red king", "blue king", "empty"), (name, what)
+        assert description.isprintable(), (name, description)
+
+
+harness.run(test_a_move_from_the_keyboard_read_back_by_a_screen_reader,
+            test_square_texts_stay_whole_while_a_screen_reader_reads_them)

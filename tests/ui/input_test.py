@@ -1,9 +1,11 @@
 """Move input in the real window: markers follow the clicks, "Cancel" takes back the last
 square, an illegal path is dropped without a message, clicks in the margin do nothing, any
-mouse button clicks, and a double click adds a square once."""
+mouse button clicks, a double click adds a square once, and Escape while the computer thinks
+leaves the window answering."""
 
 import harness
 import board_model as model
+import dialog_support as ds
 
 
 def expect_marks(game, marked, what):
@@ -78,5 +80,26 @@ def test_any_button_and_double_clicks(game):
     expect_marks(game, {"e3"}, "the path restarted on e3")
 
 
+# A Turkish position with two blue kings, red (the human) to move: after g4f4 Hard weighs some
+# 780,000 moves, and the Expert thinks for its whole second.
+KINGS = "...X..../......x./.......x/.......x/......o./..o....o/X......./........"
+
+
+def test_escape_while_the_computer_thinks(game):
+    for level in (3, 4):
+        ds.write_save(game, 2, level, 1, model.parse_position(KINGS))
+        game.menu("Game", "Load game")
+        game.wait_text("status_label", "You play...")
+        game.click_square("g4")
+        game.click_square("f4")
+        # Escape goes on the same connection right after Play, so it arrives while the computer
+        # thinks; the window must go on answering (a menu opens and closes) and the move come.
+        game.click_id("play_button")
+        game.press_key("Escape")
+        game.sync()
+        game.wait_text("status_label", "You play...", timeout=20)
+
+
 harness.run(test_cancel_takes_back_one_square, test_illegal_path_is_dropped_silently,
-            test_margin_clicks_are_ignored, test_any_button_and_double_clicks)
+            test_margin_clicks_are_ignored, test_any_button_and_double_clicks,
+            test_escape_while_the_computer_thinks)
