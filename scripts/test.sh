@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds Zarvo three ways and runs every test: unit, command-line and
+# Installs what is needed, builds Zarvo four ways and runs every test: unit, command-line and
 # window tests on the optimised build, then its installed files and Debian package checked and
-# both programs run from the unpacked package, the unit and command-line tests again under
-# AddressSanitizer and UndefinedBehaviorSanitizer, the threaded searches under ThreadSanitizer, and
-# each fuzz target for a fixed number of runs.
+# both programs run from the unpacked package; the unit, command-line and window tests again under
+# AddressSanitizer and UndefinedBehaviorSanitizer, with a minute of random input to the window
+# there; the threaded searches under ThreadSanitizer; and each fuzz target for a fixed number of
+# runs.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
@@ -68,8 +69,9 @@ fi
 echo "== Optimised build: unit, command-line and window tests"
 if build build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARVO_GUI=ON -DZARVO_BENCH=ON; then
     run_ctest --test-dir build -LE 'gui|install' -j 2
-    # The window tests each start their own X server; one at a time keeps them steady.
-    run_ctest --test-dir build -L gui
+    # The window tests each start their own X server; one at a time keeps them steady. The
+    # random input runs on the sanitizer build below.
+    run_ctest --test-dir build -L gui -LE random
 
     echo "== Installing: the installed files validated, the Debian package built, unpacked and run"
     started=$SECONDS
@@ -77,10 +79,12 @@ if build build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARVO_GUI=ON -DZARVO_BENCH=ON
     echo "install checks took $((SECONDS - started)) s"
 fi
 
-echo "== AddressSanitizer and UndefinedBehaviorSanitizer build"
-if build build-asan -DCMAKE_BUILD_TYPE=Debug -DZARVO_SANITIZE=ON -DZARVO_GUI=OFF -DZARVO_BENCH=OFF; then
+echo "== AddressSanitizer and UndefinedBehaviorSanitizer build, the window included"
+if build build-asan -DCMAKE_BUILD_TYPE=Debug -DZARVO_SANITIZE=ON -DZARVO_GUI=ON -DZARVO_BENCH=OFF; then
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
-        run_ctest --test-dir build-asan -j 2
+        run_ctest --test-dir build-asan -LE 'gui|install' -j 2
+    # The window tests under the sanitizers, a minute of random input among them.
+    run_ctest --test-dir build-asan -L gui
 fi
 
 echo "== ThreadSanitizer build: the searches that run on threads of their own"

@@ -96,13 +96,13 @@ def _start_xvfb():
     return xvfb, ":" + number.decode().strip()
 
 
-def _supervise():
+def _supervise(timeout):
     xvfb, display_name = _start_xvfb()
     env = dict(os.environ, DISPLAY=display_name, **{IN_SESSION: "1"})
     try:
         child = subprocess.run(
             ["dbus-run-session", "--", "/usr/bin/python3"] + sys.argv,
-            env=env, timeout=SUPERVISOR_TIMEOUT)
+            env=env, timeout=timeout)
         return child.returncode
     except subprocess.TimeoutExpired:
         print("GUI test timed out", file=sys.stderr)
@@ -115,12 +115,13 @@ def _supervise():
             xvfb.kill()
 
 
-def run(*tests, extra_env=None):
+def run(*tests, extra_env=None, timeout=SUPERVISOR_TIMEOUT):
     """Runs each ``test(game)`` against a fresh copy of the binary named on the command line,
     all in one X server and session, with ``extra_env`` and the test's own ``test.extra_env``
-    added to the program's environment; exits with the result."""
+    added to the program's environment; exits with the result, or fails once ``timeout``
+    seconds have passed."""
     if os.environ.get(IN_SESSION) != "1":
-        sys.exit(_supervise())
+        sys.exit(_supervise(timeout))
     binary = os.path.abspath(sys.argv[1])
     for test in tests:
         # A test may carry an environment of its own (a language, say).
@@ -421,6 +422,8 @@ class Game:
             raise TestFailure("the program did not exit")
 
     def stderr(self):
+        if self._stderr_file.closed:
+            return self._final_stderr
         self._stderr_file.flush()
         with open(self._stderr_path, "rb") as f:
             return f.read().decode(errors="replace")
@@ -435,6 +438,8 @@ class Game:
                 raise TestFailure("the program printed %s:\n%s" % (word, text))
 
     def stop(self):
+        if self._stderr_file.closed:
+            return
         if self.proc.poll() is None:
             self.proc.terminate()
             try:
@@ -442,6 +447,7 @@ class Game:
             except subprocess.TimeoutExpired:
                 self.proc.kill()
                 self.proc.wait()
+        self._final_stderr = self.stderr()
         self._stderr_file.close()
         self.x.close()
         shutil.rmtree(self.workdir, ignore_errors=True)
