@@ -173,8 +173,10 @@ class Person:
         if board in self.seen and not self.moved:
             return
         COUNTS["moves checked"] += 1
-        assert self._explained(board, last), "no legal moves lead from %s to %s (%s)" % (
-            ds.position_text(self.board), ds.position_text(board), text)
+        assert self._explained(board, last), \
+            "no legal moves lead from %s to %s (%s, the last move marked on %s, %s played)" % (
+                ds.position_text(self.board), ds.position_text(board), text,
+                ",".join(sorted(last)), self.played)
 
     def _explained(self, board, last):
         """Whether a move of the person, then the computer's replies (each legal, the person
@@ -363,9 +365,14 @@ class Person:
             time.sleep(self.rng.random() * 0.04)
             self.game.click_screen(*item_at)
             time.sleep(self.rng.random() * 0.04)
-        # Whatever took effect may have started, loaded or taken back a game.
-        self.restarted = True
         self.settle()
+        # A click meant for a menu may have landed in a dialog the burst opened and changed a
+        # setting: the run's settings are chosen again (once the computer has answered, as the
+        # dialogs wait for it) and a game started with them.
+        self.game.wait_for(lambda: self._resting(), 30, "the computer to answer")
+        self.set_up()
+        self.new_game()
+        self.restarted = True
 
     def settle(self):
         """Answers the dialogs a burst opened and closes a menu it left open."""
