@@ -614,8 +614,13 @@ std::string format_movetext(const GameRecord& record) {
 
 std::string write_pdn(const PdnRoster& roster, const GameRecord& record) {
     std::string out;
+    // Appended piece by piece: g++ 12 at -O3 misreads "[" + std::string as an overlapping copy.
     const auto tag = [&out](std::string_view name, std::string_view value) {
-        out += "[" + std::string(name) + " \"" + escaped_value(value) + "\"]\n";
+        out += '[';
+        out += name;
+        out += " \"";
+        out += escaped_value(value);
+        out += "\"]\n";
     };
     tag("Event", roster.event);
     tag("Site", roster.site);
@@ -627,7 +632,8 @@ std::string write_pdn(const PdnRoster& roster, const GameRecord& record) {
     const bool turkish = record.start.variant == Variant::Turkish;
     std::string game_type = std::to_string(turkish ? kTurkishGameType : kGreekGameType);
     for (const std::string_view field : kGameTypeFields) {
-        game_type += "," + std::string(field);
+        game_type += ',';
+        game_type += field;
     }
     tag("GameType", game_type);
     if (!turkish) {

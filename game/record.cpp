@@ -4,15 +4,16 @@
 
 namespace zarvo {
 
+Position PlayedTurn::after() const {
+    Position position = before;
+    if (move) {
+        play_move(position, *move);
+    }
+    return position;
+}
+
 Position GameRecord::end() const {
-    if (turns.empty()) {
-        return start;
-    }
-    Position after = turns.back().before;
-    if (turns.back().move) {
-        play_move(after, *turns.back().move);
-    }
-    return after;
+    return turns.empty() ? start : turns.back().after();
 }
 
 Side GameRecord::side_to_move() const {

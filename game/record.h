@@ -21,6 +21,9 @@ struct PlayedTurn {
     Position before;
     std::optional<Move> move;
 
+    // The position once the turn was played: its move made, or as it stood for a pass.
+    Position after() const;
+
     friend bool operator==(const PlayedTurn&, const PlayedTurn&) = default;
 };
 

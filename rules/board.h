@@ -52,18 +52,6 @@ constexpr bool belongs_to(char piece, Side side) {
     return to_upper(piece) == king_of(side);
 }
 
-// The side a piece belongs to, or nothing for an empty square or any other byte.
-constexpr std::optional<Side> side_of(char piece) {
-    switch (to_upper(piece)) {
-        case kRedKing:
-            return Side::Red;
-        case kBlueKing:
-            return Side::Blue;
-        default:
-            return std::nullopt;
-    }
-}
-
 // Square index of a row (0 is rank 8) and a column (0 is file a).
 constexpr int square_index(int row, int column) {
     return row * 8 + column;

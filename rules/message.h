@@ -26,7 +26,6 @@ class Message {
 
     // The text, in English or, with a translator, in the player's language.
     std::string text(Translator translate = nullptr) const;
-    const char* format() const { return format_; }
 
   private:
     const char* format_ = "";

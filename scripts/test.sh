@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds Zarvo four ways and runs every test: unit, command-line and
-# window tests on the optimised build, then its installed files and Debian package checked and
-# both programs run from the unpacked package; the unit, command-line and window tests again under
-# AddressSanitizer and UndefinedBehaviorSanitizer, with a minute of random input to the window
-# there; the threaded searches under ThreadSanitizer; and each fuzz target for a fixed number of
-# runs.
+# Installs what is needed, builds Zarvo five ways, each stopping on any compiler warning, and runs
+# every test: unit, command-line and window tests on a Release build made with Debian's packaging
+# flags, then its installed files and Debian package checked and both programs run from the
+# unpacked package; both programs built in Release with clang++; the unit, command-line and window
+# tests again under AddressSanitizer and UndefinedBehaviorSanitizer, with a minute of random input
+# to the window there; the threaded searches under ThreadSanitizer; and each fuzz target for a
+# fixed number of runs.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
@@ -66,8 +67,13 @@ else
     failed=$((failed + 1))
 fi
 
-echo "== Optimised build: unit, command-line and window tests"
-if build build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARVO_GUI=ON -DZARVO_BENCH=ON; then
+# Debian's packaging flags (hardening, fortified sources), as a package of the game is built with.
+packaging_cxxflags="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)"
+packaging_ldflags=$(dpkg-buildflags --get LDFLAGS)
+
+echo "== Release build with the packaging flags: unit, command-line and window tests"
+if build build -DCMAKE_BUILD_TYPE=Release -DZARVO_WERROR=ON -DZARVO_GUI=ON -DZARVO_BENCH=ON \
+    "-DCMAKE_CXX_FLAGS=$packaging_cxxflags" "-DCMAKE_EXE_LINKER_FLAGS=$packaging_ldflags"; then
     run_ctest --test-dir build -LE 'gui|install' -j 2
     # The window tests each start their own X server; one at a time keeps them steady. The
     # random input runs on the sanitizer build below.
@@ -79,8 +85,16 @@ if build build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARVO_GUI=ON -DZARVO_BENCH=ON
     echo "install checks took $((SECONDS - started)) s"
 fi
 
+echo "== Release build of both programs with clang++"
+if CXX=clang++ build build-clang -DCMAKE_BUILD_TYPE=Release -DZARVO_WERROR=ON -DZARVO_GUI=ON \
+    -DZARVO_BENCH=OFF -DBUILD_TESTING=OFF --target zarvo --target zarvo-cli; then
+    echo "clang++: zarvo and zarvo-cli built in Release"
+    passed=$((passed + 1))
+fi
+
 echo "== AddressSanitizer and UndefinedBehaviorSanitizer build, the window included"
-if build build-asan -DCMAKE_BUILD_TYPE=Debug -DZARVO_SANITIZE=ON -DZARVO_GUI=ON -DZARVO_BENCH=OFF; then
+if build build-asan -DCMAKE_BUILD_TYPE=Debug -DZARVO_WERROR=ON -DZARVO_SANITIZE=ON -DZARVO_GUI=ON \
+    -DZARVO_BENCH=OFF; then
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
         run_ctest --test-dir build-asan -LE 'gui|install' -j 2
     # The window tests under the sanitizers, a minute of random input among them.
@@ -88,14 +102,14 @@ if build build-asan -DCMAKE_BUILD_TYPE=Debug -DZARVO_SANITIZE=ON -DZARVO_GUI=ON 
 fi
 
 echo "== ThreadSanitizer build: the searches that run on threads of their own"
-if build build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARVO_TSAN=ON -DZARVO_GUI=OFF \
-    -DZARVO_BENCH=OFF --target ai_thread_tests; then
+if build build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARVO_WERROR=ON -DZARVO_TSAN=ON \
+    -DZARVO_GUI=OFF -DZARVO_BENCH=OFF --target ai_thread_tests; then
     TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 run_ctest --test-dir build-tsan -L threads
 fi
 
 echo "== Fuzz targets"
-if CXX=clang++ build build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARVO_FUZZ=ON -DZARVO_GUI=OFF \
-    -DZARVO_BENCH=OFF -DBUILD_TESTING=OFF; then
+if CXX=clang++ build build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARVO_WERROR=ON -DZARVO_FUZZ=ON \
+    -DZARVO_GUI=OFF -DZARVO_BENCH=OFF -DBUILD_TESTING=OFF; then
     for fuzzer in build-fuzz/fuzz/*_fuzz; do
         corpus=$(mktemp -d)
         if "$fuzzer" -runs=50000 -seed=1 -max_len=256 -timeout=20 -rss_limit_mb=2048 "$corpus" \

@@ -9,6 +9,9 @@
 #include <string>
 #include <utility>
 
+#include "i18n/translation.h"
+#include "ui/board_geometry.h"
+
 namespace zarvo {
 
 namespace {
@@ -47,6 +50,8 @@ struct ZarvoBoardAccessible {
     GtkWidgetAccessible parent;
     std::array<AtkObject*, 64>* squares;
     std::string* announcement;
+    // Whether the assistive tools were last told of the board turned, rank 1 at the top.
+    gboolean told_turned;
 };
 
 struct ZarvoBoardAccessibleClass {
@@ -57,14 +62,18 @@ namespace {
 
 void square_component_init(AtkComponentIface* iface);
 void square_action_init(AtkActionIface* iface);
+void square_table_cell_init(AtkTableCellIface* iface);
+void board_table_init(AtkTableIface* iface);
 
 }  // namespace
 
 G_DEFINE_TYPE_WITH_CODE(ZarvoSquareAccessible, zarvo_square_accessible, ATK_TYPE_OBJECT,
                         G_IMPLEMENT_INTERFACE(ATK_TYPE_COMPONENT, square_component_init)
-                            G_IMPLEMENT_INTERFACE(ATK_TYPE_ACTION, square_action_init))
+                            G_IMPLEMENT_INTERFACE(ATK_TYPE_ACTION, square_action_init)
+                                G_IMPLEMENT_INTERFACE(ATK_TYPE_TABLE_CELL, square_table_cell_init))
 
-G_DEFINE_TYPE(ZarvoBoardAccessible, zarvo_board_accessible, GTK_TYPE_WIDGET_ACCESSIBLE)
+G_DEFINE_TYPE_WITH_CODE(ZarvoBoardAccessible, zarvo_board_accessible, GTK_TYPE_WIDGET_ACCESSIBLE,
+                        G_IMPLEMENT_INTERFACE(ATK_TYPE_TABLE, board_table_init))
 
 namespace {
 
@@ -190,6 +199,119 @@ void square_action_init(AtkActionIface* iface) {
     iface->get_name = square_get_action_name;
 }
 
+// The table's view of the squares: cells by their row and column on the screen.
+
+bool board_turned(AtkObject* board) {
+    const zarvo::AccessibleBoard* widget = zarvo::board_of(board);
+    return widget != nullptr && widget->turned();
+}
+
+bool is_cell(gint row, gint column) {
+    return row >= 0 && row < 8 && column >= 0 && column < 8;
+}
+
+// The square drawn at a row and column of the screen.
+int square_at(AtkObject* board, gint row, gint column) {
+    return zarvo::square_index(zarvo::flip_row(row, board_turned(board)), column);
+}
+
+// The screen row a square is drawn on.
+gint screen_row_of(AtkObject* board, int square) {
+    return zarvo::flip_row(zarvo::row_of(square), board_turned(board));
+}
+
+bool is_square(gint index) {
+    return index >= 0 && index < 64;
+}
+
+AtkObject* table_ref_at(AtkTable* table, gint row, gint column) {
+    if (!is_cell(row, column)) {
+        return nullptr;
+    }
+    const int square = square_at(ATK_OBJECT(table), row, column);
+    return ATK_OBJECT(g_object_ref((*as_board(table)->squares)[static_cast<std::size_t>(square)]));
+}
+
+gint table_get_index_at(AtkTable* table, gint row, gint column) {
+    return is_cell(row, column) ? square_at(ATK_OBJECT(table), row, column) : -1;
+}
+
+gint table_get_row_at_index(AtkTable* table, gint index) {
+    return is_square(index) ? screen_row_of(ATK_OBJECT(table), index) : -1;
+}
+
+gint table_get_column_at_index(AtkTable*, gint index) {
+    return is_square(index) ? zarvo::column_of(index) : -1;
+}
+
+gint table_get_size(AtkTable*) {
+    return 8;
+}
+
+// A row is known by its rank, a column by its file, as the squares' names are.
+const gchar* table_get_row_description(AtkTable* table, gint row) {
+    static constexpr const char* kRanks[] = {"8", "7", "6", "5", "4", "3", "2", "1"};
+    return is_cell(row, 0) ? kRanks[zarvo::flip_row(row, board_turned(ATK_OBJECT(table)))]
+                           : nullptr;
+}
+
+const gchar* table_get_column_description(AtkTable*, gint column) {
+    static constexpr const char* kFiles[] = {"a", "b", "c", "d", "e", "f", "g", "h"};
+    return is_cell(0, column) ? kFiles[column] : nullptr;
+}
+
+void board_table_init(AtkTableIface* iface) {
+    iface->ref_at = table_ref_at;
+    iface->get_index_at = table_get_index_at;
+    iface->get_row_at_index = table_get_row_at_index;
+    iface->get_column_at_index = table_get_column_at_index;
+    iface->get_n_rows = table_get_size;
+    iface->get_n_columns = table_get_size;
+    iface->get_row_description = table_get_row_description;
+    iface->get_column_description = table_get_column_description;
+}
+
+gboolean cell_get_position(AtkTableCell* cell, gint* row, gint* column) {
+    AtkObject* board = atk_object_get_parent(ATK_OBJECT(cell));
+    if (board == nullptr) {
+        return FALSE;
+    }
+    const int square = as_square(cell)->square;
+    *row = screen_row_of(board, square);
+    *column = zarvo::column_of(square);
+    return TRUE;
+}
+
+gint cell_get_span(AtkTableCell*) {
+    return 1;
+}
+
+gboolean cell_get_row_column_span(AtkTableCell* cell, gint* row, gint* column, gint* row_span,
+                                  gint* column_span) {
+    *row_span = *column_span = 1;
+    return cell_get_position(cell, row, column);
+}
+
+AtkObject* cell_get_table(AtkTableCell* cell) {
+    AtkObject* board = atk_object_get_parent(ATK_OBJECT(cell));
+    return board == nullptr ? nullptr : ATK_OBJECT(g_object_ref(board));
+}
+
+// The board has no header cells: its rows and columns are described instead.
+GPtrArray* cell_get_header_cells(AtkTableCell*) {
+    return g_ptr_array_new();
+}
+
+void square_table_cell_init(AtkTableCellIface* iface) {
+    iface->get_position = cell_get_position;
+    iface->get_row_span = cell_get_span;
+    iface->get_column_span = cell_get_span;
+    iface->get_row_column_span = cell_get_row_column_span;
+    iface->get_table = cell_get_table;
+    iface->get_row_header_cells = cell_get_header_cells;
+    iface->get_column_header_cells = cell_get_header_cells;
+}
+
 gint board_get_n_children(AtkObject*) {
     return 64;
 }
@@ -207,6 +329,10 @@ const gchar* board_get_description(AtkObject* object) {
 
 void board_initialize(AtkObject* object, gpointer data) {
     ATK_OBJECT_CLASS(zarvo_board_accessible_parent_class)->initialize(object, data);
+    // What a screen reader says as the board takes the focus: "Board, table".
+    atk_object_set_role(object, ATK_ROLE_TABLE);
+    // TRANSLATORS: the draughts board, as a screen reader names it when it takes the focus.
+    atk_object_set_name(object, _("Board"));
     ZarvoBoardAccessible* board = as_board(object);
     for (int square = 0; square < 64; ++square) {
         ZarvoSquareAccessible* child =
@@ -260,6 +386,7 @@ static void zarvo_board_accessible_class_init(ZarvoBoardAccessibleClass* klass) 
 static void zarvo_board_accessible_init(ZarvoBoardAccessible* board) {
     board->squares = new std::array<AtkObject*, 64>{};
     board->announcement = new std::string();
+    board->told_turned = FALSE;
 }
 
 namespace zarvo {
@@ -275,6 +402,11 @@ void board_accessible_refresh(AtkObject* accessible) {
     AccessibleBoard* board = board_of(accessible);
     if (board == nullptr) {
         return;
+    }
+    // Turned, the board shows every square in another cell of the table.
+    if (board->turned() != static_cast<bool>(as_board(accessible)->told_turned)) {
+        as_board(accessible)->told_turned = board->turned();
+        g_signal_emit_by_name(accessible, "model-changed");
     }
     for (AtkObject* child : *as_board(accessible)->squares) {
         ZarvoSquareAccessible* square = as_square(child);

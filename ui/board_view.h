@@ -77,6 +77,7 @@ class BoardView : public Gtk::DrawingArea, public AccessibleBoard {
     SquareReport report(int square) const override;
     GdkRectangle square_area(int square) const override;
     void activate_square(int square) override;
+    bool turned() const override { return game_.board_turned(); }
     // Called after every paint with how long it took, in microseconds.
     std::function<void(std::int64_t)> on_painted;
 
@@ -117,7 +118,6 @@ class BoardView : public Gtk::DrawingArea, public AccessibleBoard {
     bool on_tick(const Glib::RefPtr<Gdk::FrameClock>& clock);
     // Where the board's drawing begins across the widget, which may be wider than the board.
     int left_edge() const;
-    bool turned() const { return game_.board_turned(); }
     // Whether the focus square is framed: the board has the focus and the keyboard is in use.
     bool focus_shown() const;
     // Moves the focus square one square on the screen.

@@ -1,8 +1,10 @@
 """The game played from the keyboard alone and read back through the accessibility tree only:
 a new game from its key, a move entered with the arrow keys, Space and Return, the focus square
 framed around a piece without hiding it, and every square's name, the path's "selected" state and
-the computer's move as a screen reader hears them."""
+the computer's move as a screen reader hears them; the board a table named "Board" whose cells
+are the squares as the screen shows them."""
 
+import dialog_support as ds
 import harness
 from harness import Atspi, xtest, X
 
@@ -87,5 +89,46 @@ def test_square_texts_stay_whole_while_a_screen_reader_reads_them(game):
         assert description.isprintable(), (name, description)
 
 
+Table = Atspi.Table
+
+
+def cell_names(board):
+    """The squares' names by the table's rows and columns, top row first."""
+    return [[Table.get_accessible_at(board, r, c).get_name().split(",")[0] for c in range(8)]
+            for r in range(8)]
+
+
+def cell_position(square):
+    return tuple(Atspi.TableCell.get_position(square))[-2:]
+
+
+def test_the_board_is_a_table_of_its_squares_as_shown(game):
+    board = game.find("board")
+    assert board.get_role() == Atspi.Role.TABLE, board.get_role()
+    assert board.get_name() == "Board"
+    assert (Table.get_n_rows(board), Table.get_n_columns(board)) == (8, 8)
+    names = cell_names(board)
+    assert names[0][0] == "a8" and names[7][7] == "h1" and names[7][2] == "c1", names
+    c3 = board.get_child_at_index(5 * 8 + 2)
+    assert c3.get_name().startswith("c3")
+    assert cell_position(c3) == (5, 2), cell_position(c3)
+    assert Table.get_row_description(board, 0) == "8"
+    assert Table.get_column_description(board, 2) == "c"
+
+    # The computer opens: rank 1 is at the top, and so in the table's first row.
+    game.menu("Options", "Set options")
+    game.click_id("cpu_first")
+    game.click_id("options_ok")
+    ds.wait_gone(game, "options_dialog")
+    game.menu("Game", "Start new game")
+    game.wait_text("status_label", "You play...", timeout=20)
+    game.wait_for(lambda: cell_names(board)[0][0] == "a1", 5, "the table turned with the board")
+    assert cell_names(board)[7] == [f + "8" for f in "abcdefgh"]
+    assert cell_position(c3) == (2, 2), cell_position(c3)
+    assert Table.get_row_description(board, 0) == "1"
+    assert Table.get_index_at(board, 0, 0) == 7 * 8
+
+
 harness.run(test_a_move_from_the_keyboard_read_back_by_a_screen_reader,
-            test_square_texts_stay_whole_while_a_screen_reader_reads_them)
+            test_square_texts_stay_whole_while_a_screen_reader_reads_them,
+            test_the_board_is_a_table_of_its_squares_as_shown)

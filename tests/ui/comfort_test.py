@@ -24,7 +24,9 @@ def prefs(text):
 
 
 def fresh(game, prepare):
-    """Another copy of the program, started after `prepare` has set up its folder."""
+    """The program started afresh, after `prepare` has set up its folder: the copy running is
+    closed first, as a second start in one session would only bring its window forward."""
+    game.stop()
     return harness.Game(game.binary, prepare=prepare)
 
 

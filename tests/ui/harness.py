@@ -203,6 +203,8 @@ class Game:
         self.scale = int(env.get("GDK_SCALE", "1"))
         self._stderr_path = os.path.join(self.workdir, "stderr.txt")
         self._stderr_file = open(self._stderr_path, "wb")
+        # What the program runs with, for a test that starts it a second time.
+        self.env = env
         self.launched = time.monotonic()
         self.proc = subprocess.Popen([binary], cwd=self.workdir, env=env,
                                      stdout=subprocess.DEVNULL, stderr=self._stderr_file)

@@ -1,6 +1,6 @@
 """The game in Turkish and in Greek, as a player whose desktop speaks the language starts it
-(LANGUAGE and a UTF-8 locale of that language): the menus, the status and score lines, a square
-as a screen reader hears it and the rules, all read through AT-SPI."""
+(LANGUAGE and a UTF-8 locale of that language): the menus, the status and score lines, the board
+and a square as a screen reader hears them and the rules, all read through AT-SPI."""
 
 import os
 import subprocess
@@ -12,7 +12,8 @@ from harness import Atspi
 ROLE = Atspi.Role
 
 # What each language shows: the menu bar, the Game menu's items in order, the first turn's
-# status and score lines, a square with a red man, the rules' title and their first words.
+# status and score lines, a square with a red man, the board's name, the rules' title and their
+# first words.
 LANGUAGES = {
     "tr_TR": {
         "menus": ["Oyun", "Seçenekler", "Görünüm", "Yardım"],
@@ -22,6 +23,7 @@ LANGUAGES = {
         "status": "Sıra sizde...",
         "score": "Siz (kırmızı): 16 Bilgisayar (mavi) : 16",
         "square": "c3, kırmızı taş",
+        "board": "Tahta",
         "rules": ("Kurallar", "Zarvo kuralları", " Zarvo kuralları\n1. Her taş bir kare ileri"),
         "rules_part": " Türk daması kuralları\n",
     },
@@ -34,6 +36,7 @@ LANGUAGES = {
         "status": "Παίζετε εσείς...",
         "score": "Εσείς (κόκκινο): 16 Υπολογιστής (μπλε) : 16",
         "square": "c3, κόκκινο πούλι",
+        "board": "Ταμπλό",
         "rules": ("Κανόνες", "Κανόνες του Zarvo", " Κανόνες του Zarvo\n1. Κάθε πούλι"),
         "rules_part": " Κανόνες της τουρκικής ντάμας\n",
     },
@@ -79,6 +82,7 @@ def check(game, expected):
     game.wait_text("status_label", expected["status"])
     assert game.text("score_label") == expected["score"], game.text("score_label")
     board = game.find("board")
+    assert board.get_name() == expected["board"], board.get_name()
     squares = [board.get_child_at_index(i).get_name() for i in range(board.get_child_count())]
     assert expected["square"] in squares, squares[:16]
 

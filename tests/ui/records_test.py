@@ -3,7 +3,6 @@ a fresh run gives the same moves and position; records that are refused leave th
 was; positions copied to and pasted from the clipboard."""
 
 import os
-import shutil
 import subprocess
 
 import board_model as model
@@ -57,8 +56,14 @@ def test_saved_record_opens_again_in_a_fresh_run(game):
     assert checked.returncode == 0, checked.stderr
     assert ds.position_text(board) in checked.stdout, checked.stdout
 
+    with open(path, "rb") as f:
+        saved = f.read()
+
     def copy_record(workdir):
-        shutil.copy(path, os.path.join(workdir, "zarvo-game.pdn"))
+        with open(os.path.join(workdir, "zarvo-game.pdn"), "wb") as f:
+            f.write(saved)
+    # One copy runs in a session: this one is closed before the next starts.
+    game.stop()
     later = harness.Game(game.binary, prepare=copy_record)
     try:
         open_record(later, "zarvo-game.pdn")
@@ -100,6 +105,8 @@ def clipboard(game, text=None):
                               text=True, timeout=5).stdout
     subprocess.run(["xclip", "-selection", "clipboard", "-i"], input=text, text=True,
                    timeout=5, check=True)
+    # xclip takes the clipboard from a process of its own, a moment after it returns.
+    game.wait_for(lambda: clipboard(game) == text, 5, "the clipboard to hold " + repr(text))
     return text
 
 

@@ -1,6 +1,5 @@
 """Start-up: the title, the two lines, the empty framed board pixel for pixel, the fixed size,
-a board, "Cancel" and "Play" that do nothing before a game, and a second copy of the game that
-is a program of its own."""
+and a board, "Cancel" and "Play" that do nothing before a game."""
 
 import harness
 import board_model as model
@@ -46,22 +45,4 @@ def test_start_up(game):
     assert game.text("score_label") == "You (red): 0 CPU (blue) : 0"
 
 
-def test_second_copy_is_its_own_program(game):
-    second = harness.Game(game.binary)
-    try:
-        assert second.proc.pid != game.proc.pid
-        assert second.window.id != game.window.id
-        second.menu("Game", "Start new game")
-        second.wait_text("status_label", "You play...")
-        # The first copy is still idle, and still answers.
-        assert game.text("status_label") == ":-)"
-        second.menu("Game", "Exit")
-        assert second.wait_exit() == 0
-        second.check_no_criticals()
-        game.sync()
-        assert game.proc.poll() is None
-    finally:
-        second.stop()
-
-
-harness.run(test_start_up, test_second_copy_is_its_own_program)
+harness.run(test_start_up)
